@@ -1,0 +1,11 @@
+# Fails when one of FILES (separated by |) includes a Qt header: engines stay free of the toolkit.
+string(REPLACE "|" ";" file_list "${FILES}")
+foreach(f IN LISTS file_list)
+  if(EXISTS "${f}")
+    file(STRINGS "${f}" lines REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](Q[A-Za-z]+|Qt[A-Za-z]*/)")
+    if(lines)
+      message(FATAL_ERROR "Engine file ${f} includes Qt: ${lines}")
+    endif()
+  endif()
+endforeach()
+file(TOUCH "${STAMP}")
