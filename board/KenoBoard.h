@@ -11,6 +11,9 @@
 
 namespace keno {
 
+struct BoardRuleSet;
+struct BoardRefusal;
+
 // Which window's betting rules the board applies (messages, limits and enabling differ).
 enum class BoardRules { Keno22, Keno20 };
 
@@ -60,14 +63,29 @@ public:
 
     // Paints every square plain (black, number blue), keeping the pictures.
     void PaintAllPlain();
+    // Gives every marked square its marked picture again (a game start redraws the picks).
+    void ShowMarkPictures();
+    // What the next AUTO SELECT would draw before its default of 10 applies: the count a refused
+    // AUTO SELECT kept, else spots().
+    std::int16_t PendingAutoSelectCount() const;
     // Name of the credit label of this window: "panelbank" (22) or "lblcredit" (20).
     const char* CreditLabel() const;
 
 private:
     // (implementation's own members)
     void Mark(int number, bool on);
+    void UnmarkAll();
+    void Paint(SquareBackground background);
+    void ResetBoard();
+    void Refuse(const BoardRefusal& refusal);
+    void StopHitFlash();
+    void StopRowFlash();
+    void ShowSchedule();
+    void ClearSchedule();
+    void EnablePlayIf(bool condition);
 
     BoardRules rules_;
+    const BoardRuleSet& set_;
     MachineState& state_;
     ViewModel& view_;
     SoundSink& sound_;
