@@ -51,7 +51,8 @@ public:
     void EraseBoard();
     void MakeBet();
     void InsertCoins();
-    // 20-ball: unmark and repaint every square, spots 0; used by ERASE and PLAY's refusal.
+    // Unmarks and repaints every square, spots 0, mustErase untouched; the 20-ball ERASE and the
+    // 20-ball PLAY's refusal use it (on the 22-ball board it is ERASE without its checks).
     void ClearBoard();
 
     // The marked numbers in ascending order; spots() always equals their count.
