@@ -1,0 +1,20 @@
+# Display-mode switching (MODchangeRes) over X RandR. Plain Xlib, no Qt, so the shut-down path
+# can use it whatever state the toolkit is in. Without libXrandr the operations do nothing.
+add_library(keno_display STATIC DisplayModes.cpp DisplayModes.h)
+target_include_directories(keno_display PUBLIC ${PROJECT_SOURCE_DIR})
+if(TARGET PkgConfig::XRANDR)
+  target_link_libraries(keno_display PRIVATE PkgConfig::XRANDR)
+  target_compile_definitions(keno_display PRIVATE KENO_HAVE_XRANDR=1)
+  # libX11 1.7 lets a lost connection return instead of ending the process.
+  include(CheckSymbolExists)
+  set(CMAKE_REQUIRED_INCLUDES ${XRANDR_INCLUDE_DIRS})
+  set(CMAKE_REQUIRED_LIBRARIES ${XRANDR_LINK_LIBRARIES})
+  check_symbol_exists(XSetIOErrorExitHandler "X11/Xlib.h" KENO_HAVE_XIOERROREXIT)
+  unset(CMAKE_REQUIRED_INCLUDES)
+  unset(CMAKE_REQUIRED_LIBRARIES)
+  if(KENO_HAVE_XIOERROREXIT)
+    target_compile_definitions(keno_display PRIVATE KENO_HAVE_XIOERROREXIT=1)
+  endif()
+else()
+  message(STATUS "libXrandr not found: display-mode switching does nothing in this build")
+endif()
