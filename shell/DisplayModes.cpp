@@ -14,6 +14,8 @@ namespace {
 // The size to go back to; empty while the display is as this program found it.
 std::optional<ScreenSize> sizeBeforeChange;
 
+#if KENO_HAVE_XRANDR
+
 // Under Wayland an X client only sees Xwayland's emulated sizes; changing them would at best
 // scale this program's own windows, so the switch is left alone there.
 bool IsWaylandSession() {
@@ -24,8 +26,6 @@ bool IsWaylandSession() {
     const char* session = std::getenv("XDG_SESSION_TYPE");
     return session != nullptr && std::strcmp(session, "wayland") == 0;
 }
-
-#if KENO_HAVE_XRANDR
 
 int IgnoreXError(Display*, XErrorEvent*) { return 0; }
 int IgnoreIOError(Display*) { return 0; }
