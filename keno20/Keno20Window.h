@@ -1,0 +1,44 @@
+#pragma once
+#include <QMainWindow>
+
+#include <memory>
+
+#include "core/ViewModel.h"
+
+namespace keno {
+
+class KenoApp;
+class clsKenoBoard;
+class Keno20Game;
+class Keno20PayTable;
+
+// The "K E N O" window: the 20-ball game with its pay table beside the board. Created by the shell
+// on the first switch to it, then only hidden and shown.
+class Keno20Window : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit Keno20Window(KenoApp& app, QWidget* parent = nullptr);
+    ~Keno20Window() override;
+
+    // The load steps: slot 1's record (the shell saves the slot in use first), caption, bet 1, board.
+    void Load();
+
+    ViewModel& View();
+    clsKenoBoard& Board();
+    Keno20Game& Game();
+    Keno20PayTable& PayTable();
+
+    void Redraw();
+    void StopHitBlink();
+    // For shut-down: finishes a running draw at once.
+    void SettleForShutdown();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace keno

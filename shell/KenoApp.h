@@ -1,0 +1,103 @@
+#pragma once
+#include <QObject>
+#include <QPointer>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+#include "core/Clock.h"
+#include "core/MachineState.h"
+#include "core/PlayerLedger.h"
+#include "core/RandomSource.h"
+#include "core/SettingsStore.h"
+
+namespace keno {
+
+class Keno22Window;
+class Keno20Window;
+class SoundBank;
+class SignalBridge;
+class OptionsDialog;
+class PayoutsWindow;
+class AboutWindow;
+
+enum class GameKind { Keno22, Keno20 };
+
+// The machine: owns the machine state, the ledger over the settings store, the sound bank, the
+// random source and clock, and the long-lived windows. Windows reach everything through it.
+class KenoApp : public QObject {
+    Q_OBJECT
+public:
+    // store: the settings store to use (tests pass one over a temporary file); null means the
+    // per-user INI file.
+    explicit KenoApp(std::unique_ptr<SettingsStore> store = nullptr, QObject* parent = nullptr);
+    ~KenoApp() override;
+
+    // Shows keno22 (created and loaded here). Nothing else runs before it.
+    void Start();
+
+    MachineState& State() { return state_; }
+    PlayerLedger& Ledger() { return *ledger_; }
+    SettingsStore& Store() { return *store_; }
+    SoundBank& Sound() { return *sound_; }
+    RandomSource& Random() { return *random_; }
+    Clock& TimeOfDay() { return *clock_; }
+    void SetRandomSource(std::unique_ptr<RandomSource> random);  // tests fix the draws
+    void SetClock(std::unique_ptr<Clock> clock);
+
+    Keno22Window* Keno22() const { return keno22_; }
+    Keno20Window* Keno20() const { return keno20_; }  // null until the first switch
+
+    // btn20ball / btkeno22. Each window keeps its board and game state; keno20 is created and
+    // loaded on the first switch.
+    void SwitchTo20Ball();
+    void SwitchTo22Ball();
+
+    // Ends the program: settles a running game and takes an open offer first (nothing owed is
+    // lost), stops the sound when asked, saves the record of the slot in use (warning the player
+    // when it could not be written), restores the display mode, then ends. Runs once.
+    void Quit(bool stopSound);
+    bool Quitting() const { return quitting_; }
+    // What "end the program" does; the default leaves the main event loop. Tests replace it.
+    void SetExitHandler(std::function<void()> exit) { exit_ = std::move(exit); }
+
+    // The options dialog, opened from either game window (the opener is disabled while it is open).
+    void OpenOptions(QWidget* opener);
+    OptionsDialog* Options() const { return options_; }
+    // The pay-schedule window (one at a time) and the about window.
+    void ShowPaySchedule();
+    PayoutsWindow* Payouts() const { return payouts_; }
+    void ShowAbout();
+    AboutWindow* About() const { return about_; }
+    // The game information box of a game window (modal).
+    void ShowGameInformation(GameKind game, QWidget* parent);
+
+    // Tells the player that their record could not be saved, naming the file and the reason.
+    void WarnSaveFailed(const StoreStatus& status, QWidget* parent);
+    // Saves the record of the slot in use and warns when it failed; returns whether it was saved.
+    bool SaveRecordOrWarn(QWidget* parent);
+
+signals:
+    void keno20Created(Keno20Window* window);
+
+private:
+    void OnTerminate();
+
+    MachineState state_;
+    std::unique_ptr<SettingsStore> store_;
+    std::unique_ptr<PlayerLedger> ledger_;
+    std::unique_ptr<SoundBank> sound_;
+    std::unique_ptr<RandomSource> random_;
+    std::unique_ptr<Clock> clock_;
+    SignalBridge* signals_ = nullptr;
+    QPointer<Keno22Window> keno22_;
+    QPointer<Keno20Window> keno20_;
+    QPointer<OptionsDialog> options_;
+    QPointer<PayoutsWindow> payouts_;
+    QPointer<AboutWindow> about_;
+    std::function<void()> exit_;
+    bool quitting_ = false;
+};
+
+}  // namespace keno
