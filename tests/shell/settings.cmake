@@ -1,0 +1,3 @@
+keno_gtest(test_shell_settings LABEL unit
+  SOURCES IniSettingsStoreTest.cpp
+  LINK keno_settings_qt)
