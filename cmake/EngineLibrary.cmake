@@ -1,6 +1,8 @@
 # keno_engine_library(name SOURCES ... [LINK ...]): a static library of plain C++ that links no Qt.
-# A build step fails if any of its sources or headers includes a Qt header, and the configure
-# step fails if it links a Qt target (see keno_check_engine_links).
+# A build step fails if any of its sources, or a project header they include (directly or not),
+# includes a Qt header, and the configure step fails if it links a Qt target (see
+# keno_check_engine_links). A window header beside the engine that no engine file includes is not
+# part of the engine.
 function(keno_engine_library name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LINK" ${ARGN})
   add_library(${name} STATIC ${ARG_SOURCES})
@@ -14,10 +16,15 @@ function(keno_engine_library name)
     cmake_path(ABSOLUTE_PATH f BASE_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR})
     list(APPEND files ${f})
   endforeach()
-  string(REPLACE ";" "|" joined "${files}")
+  set(roots)
+  foreach(f IN LISTS ARG_SOURCES)
+    cmake_path(ABSOLUTE_PATH f BASE_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR})
+    list(APPEND roots ${f})
+  endforeach()
+  string(REPLACE ";" "|" joined "${roots}")
   set(stamp ${CMAKE_CURRENT_BINARY_DIR}/${name}.noqt.stamp)
   add_custom_command(OUTPUT ${stamp}
-    COMMAND ${CMAKE_COMMAND} "-DFILES=${joined}" "-DSTAMP=${stamp}" -P ${PROJECT_SOURCE_DIR}/cmake/CheckNoQt.cmake
+    COMMAND ${CMAKE_COMMAND} "-DFILES=${joined}" "-DROOT=${PROJECT_SOURCE_DIR}" "-DSTAMP=${stamp}" -P ${PROJECT_SOURCE_DIR}/cmake/CheckNoQt.cmake
     DEPENDS ${files} ${PROJECT_SOURCE_DIR}/cmake/CheckNoQt.cmake
     COMMENT "Checking that ${name} includes no Qt header" VERBATIM)
   add_custom_target(${name}_noqt DEPENDS ${stamp})
