@@ -1,6 +1,7 @@
 #include "keno20/Keno20Game.h"
 
 #include <algorithm>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -112,7 +113,7 @@ void Keno20Game::StartGame() {
     hitlist_.fill(0);
     win_ = 0;
     board_.SetMustErase();
-    ++state_.games;
+    AddTo(state_.games, 1);
     StopHitBlink();
     LockControls(true);
 }
@@ -147,7 +148,7 @@ void Keno20Game::Settle() {
     const auto pay = Keno20PaySchedule::Lookup(spots_, hits_);
     if (!pay) return;
     win_ = static_cast<std::int32_t>(bet_) * pay->multiplier;
-    state_.bank += win_;
+    AddTo(state_.bank, win_);
     payTable_.SetPayRow(pay->row);
 }
 
@@ -164,13 +165,18 @@ void Keno20Game::Post() {
     } else {
         payTable_.StopRowFlash();
     }
-    state_.total += win_;
-    state_.wager += bet_;
+    AddTo(state_.total, win_);
+    AddTo(state_.wager, bet_);
     LockControls(false);
 }
 
 void Keno20Game::LockControls(bool locked) {
     for (const char* control : kLockedControls) view_.Enable(control, !locked);
+}
+
+void Keno20Game::AddTo(std::int32_t& meter, std::int32_t amount) {
+    if (amount > 0 && meter > std::numeric_limits<std::int32_t>::max() - amount) return;
+    meter += amount;
 }
 
 void Keno20Game::FlashTick() {

@@ -16,7 +16,7 @@ namespace keno {
 
 // The play sequence of the 20-ball window: PLAY charges the bet, draws 20 balls one by one,
 // pays from the schedule and posts the result; Timer1 then blinks the hit squares.
-class Keno20Game {
+class Keno20Game final {
 public:
     static constexpr int kBalls = 20;
     static constexpr int kMaxHits = 10;
@@ -41,6 +41,8 @@ public:
 
     // The current or last game, in draw order; zeros before the first game.
     const std::array<int, kBalls>& drawn() const { return drawn_; }
+    // The spot count the current or last game is played on.
+    int spots() const { return spots_; }
     int hits() const { return hits_; }
     // Slot i (1..10) is element i-1: the hit numbers in draw order, 0 beyond hits().
     const std::array<int, kMaxHits>& hitlist() const { return hitlist_; }
@@ -64,6 +66,8 @@ private:
     void Announce();
     void Post();
     void LockControls(bool locked);
+    // A meter that would pass INT32_MAX stays where it is rather than wrapping.
+    static void AddTo(std::int32_t& meter, std::int32_t amount);
 
     MachineState& state_;
     clsKenoBoard& board_;
@@ -73,7 +77,6 @@ private:
     Messenger& messenger_;
     RandomSource& random_;
 
-    Steps steps_;
     std::array<int, kBalls> drawn_{};
     std::array<int, kMaxHits> hitlist_{};
     std::array<bool, 81> picked_{};  // the picks the running game is played on
@@ -82,6 +85,8 @@ private:
     int hits_ = 0;
     std::int32_t win_ = 0;
     int blinkphase_ = 0;  // never reset: a new blink carries on from the old phase
+
+    Steps steps_;  // last: its frame goes first, while the members it refers to still live
 };
 
 }  // namespace keno

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <limits>
 #include <numeric>
 #include <string>
 #include <vector>
@@ -147,6 +148,17 @@ TEST_F(GameTest, GameWithoutWinStillCountsTheBetAndGame) {
     EXPECT_EQ(state.games, 1);
     EXPECT_EQ(state.bank, 99);
     EXPECT_EQ(sound.cues.size(), 20u);
+}
+
+TEST_F(GameTest, FullMetersStayPutRatherThanWrap) {
+    constexpr std::int32_t kTop = std::numeric_limits<std::int32_t>::max();
+    state.total = kTop - 1;
+    state.wager = kTop;
+    PlayGame({1, 2, 3}, {1, 2});
+    EXPECT_EQ(game.win(), 2);
+    EXPECT_EQ(state.total, kTop - 1);
+    EXPECT_EQ(state.wager, kTop);
+    EXPECT_EQ(state.bank, 101);
 }
 
 TEST_F(GameTest, GameWithoutHitNeverStartsTheBlink) {
