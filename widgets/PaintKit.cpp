@@ -1,0 +1,230 @@
+#include "widgets/PaintKit.h"
+
+#include <QFontMetricsF>
+#include <QImage>
+#include <QPaintEngine>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmapCache>
+#include <QStringBuilder>
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace keno::paint {
+
+namespace {
+
+QFont MakeFont(const QStringList& families, qreal pixelSize, bool bold) {
+    QFont font;
+    font.setFamilies(families);
+    font.setPixelSize(std::max(1, static_cast<int>(std::lround(pixelSize))));
+    font.setBold(bold);
+    font.setStyleStrategy(QFont::PreferAntialias);
+    font.setHintingPreference(QFont::PreferNoHinting);  // keeps glyph shapes stable across scales
+    return font;
+}
+
+// One box pass along a line of n source pixels, stride apart, into n consecutive target pixels;
+// pixels beyond the ends count as clear.
+void BoxLine(const quint32* source, quint32* target, int n, int stride, int radius) {
+    const int window = 2 * radius + 1;
+    int sum[4] = {0, 0, 0, 0};
+    auto add = [&sum](quint32 pixel, int sign) {
+        for (int c = 0; c < 4; ++c) {
+            sum[c] += sign * static_cast<int>((pixel >> (8 * c)) & 0xFFu);
+        }
+    };
+    for (int i = 0; i < std::min(radius, n); ++i) {
+        add(source[i * stride], 1);
+    }
+    for (int x = 0; x < n; ++x) {
+        if (x + radius < n) {
+            add(source[(x + radius) * stride], 1);
+        }
+        quint32 out = 0;
+        for (int c = 0; c < 4; ++c) {
+            out |= static_cast<quint32>(sum[c] / window) << (8 * c);
+        }
+        target[x] = out;
+        if (x - radius >= 0) {
+            add(source[(x - radius) * stride], -1);
+        }
+    }
+}
+
+}  // namespace
+
+QFont FaceFont(qreal pixelSize, bool bold) {
+    return MakeFont({QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+                     QStringLiteral("sans-serif")},
+                    pixelSize, bold);
+}
+
+QFont CaptionFont(qreal pixelSize) {
+    return MakeFont({QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("DejaVu Sans"),
+                     QStringLiteral("Liberation Sans Narrow"), QStringLiteral("sans-serif")},
+                    pixelSize, true);
+}
+
+QFont MeterFont(qreal pixelSize) {
+    return MakeFont({QStringLiteral("DejaVu Sans Mono"), QStringLiteral("Liberation Mono"),
+                     QStringLiteral("Courier New"), QStringLiteral("monospace")},
+                    pixelSize, true);
+}
+
+QFont FitFont(QFont font, const QString& text, qreal maxWidth, qreal maxPixelSize) {
+    int size = std::max(1, static_cast<int>(std::floor(maxPixelSize)));
+    font.setPixelSize(size);
+    const qreal advance = QFontMetricsF(font).horizontalAdvance(text);
+    if (advance > maxWidth && advance > 0.0) {
+        size = std::max(4, static_cast<int>(std::floor(size * maxWidth / advance)));
+        font.setPixelSize(size);
+    }
+    // Advances do not scale exactly with the size; settle the last pixel by hand.
+    while (size > 4 && QFontMetricsF(font).horizontalAdvance(text) > maxWidth) {
+        font.setPixelSize(--size);
+    }
+    return font;
+}
+
+QColor Mix(const QColor& a, const QColor& b, qreal towardsB) {
+    const qreal t = std::clamp(towardsB, 0.0, 1.0);
+    return QColor::fromRgbF(static_cast<float>(a.redF() + (b.redF() - a.redF()) * t),
+                            static_cast<float>(a.greenF() + (b.greenF() - a.greenF()) * t),
+                            static_cast<float>(a.blueF() + (b.blueF() - a.blueF()) * t),
+                            static_cast<float>(a.alphaF() + (b.alphaF() - a.alphaF()) * t));
+}
+
+QColor WithAlpha(QColor colour, int alpha) {
+    colour.setAlpha(std::clamp(alpha, 0, 255));
+    return colour;
+}
+
+qreal TargetPixelRatio(const QPainter& painter) {
+    if (QPaintEngine* engine = painter.paintEngine()) {
+        if (QPaintDevice* device = engine->paintDevice()) {
+            return device->devicePixelRatio();
+        }
+    }
+    return painter.device() ? painter.device()->devicePixelRatio() : 1.0;
+}
+
+void BoxBlur(QImage& image, int radius) {
+    if (radius < 1 || image.isNull()) {
+        return;
+    }
+    if (image.format() != QImage::Format_ARGB32_Premultiplied) {
+        image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    }
+    const int w = image.width();
+    const int h = image.height();
+    const int stride = static_cast<int>(image.bytesPerLine() / 4);
+    auto* pixels = reinterpret_cast<quint32*>(image.bits());
+    std::vector<quint32> line(static_cast<size_t>(std::max(w, h)));
+    for (int pass = 0; pass < 3; ++pass) {
+        for (int y = 0; y < h; ++y) {
+            BoxLine(pixels + y * stride, line.data(), w, 1, radius);
+            std::copy_n(line.data(), w, pixels + y * stride);
+        }
+        for (int x = 0; x < w; ++x) {
+            BoxLine(pixels + x, line.data(), h, stride, radius);
+            for (int y = 0; y < h; ++y) {
+                pixels[y * stride + x] = line[static_cast<size_t>(y)];
+            }
+        }
+    }
+}
+
+void DrawGlow(QPainter& painter, const QPainterPath& path, const QColor& colour, qreal radius) {
+    if (radius <= 0.0) {
+        painter.fillPath(path, colour);
+        return;
+    }
+    const qreal scale = TargetPixelRatio(painter) * std::sqrt(std::abs(painter.worldTransform().determinant()));
+    const QRectF bounds = path.boundingRect().adjusted(-2 * radius, -2 * radius, 2 * radius, 2 * radius);
+    // Snap to whole device pixels so the blurred image lands 1:1.
+    const QRectF area(std::floor(bounds.left() * scale) / scale, std::floor(bounds.top() * scale) / scale,
+                      std::ceil(bounds.width() * scale + 1) / scale, std::ceil(bounds.height() * scale + 1) / scale);
+    const QSize pixels(static_cast<int>(std::lround(area.width() * scale)),
+                       static_cast<int>(std::lround(area.height() * scale)));
+    if (pixels.isEmpty()) {
+        return;
+    }
+    QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    {
+        QPainter ip(&image);
+        ip.setRenderHint(QPainter::Antialiasing);
+        ip.scale(scale, scale);
+        ip.translate(-area.topLeft());
+        ip.fillPath(path, colour);
+    }
+    BoxBlur(image, std::max(1, static_cast<int>(std::lround(radius * scale * 0.55))));
+    painter.drawImage(area, image);
+}
+
+QPainterPath TextPath(const QRectF& box, Qt::Alignment alignment, const QString& text, const QFont& font) {
+    const QFontMetricsF metrics(font);
+    const qreal advance = metrics.horizontalAdvance(text);
+    qreal x = box.center().x() - advance / 2;
+    if (alignment & Qt::AlignLeft) {
+        x = box.left();
+    } else if (alignment & Qt::AlignRight) {
+        x = box.right() - advance;
+    }
+    const qreal cap = metrics.capHeight();
+    qreal baseline = box.center().y() + cap / 2;
+    if (alignment & Qt::AlignTop) {
+        baseline = box.top() + cap;
+    } else if (alignment & Qt::AlignBottom) {
+        baseline = box.bottom() - metrics.descent() * 0.25;
+    }
+    QPainterPath path;
+    path.addText(QPointF(x, baseline), font, text);
+    return path;
+}
+
+void DrawNeonText(QPainter& painter, const QRectF& box, Qt::Alignment alignment, const QString& text,
+                  const QFont& font, const QColor& core, const QColor& glow, qreal glowRadius) {
+    if (text.isEmpty()) {
+        return;
+    }
+    const QPainterPath path = TextPath(box, alignment, text, font);
+    if (glowRadius > 0.0) {
+        DrawGlow(painter, path, glow, glowRadius);
+    }
+    painter.fillPath(path, core);
+}
+
+QPixmap Cached(const QString& key, QSize logicalSize, qreal ratio, const std::function<void(QPainter&)>& paint) {
+    static const bool limitRaised = [] {
+        QPixmapCache::setCacheLimit(std::max(QPixmapCache::cacheLimit(), 64 * 1024));
+        return true;
+    }();
+    (void)limitRaised;
+    const QString fullKey = QStringLiteral("keno/") % key % QLatin1Char('@') % QString::number(logicalSize.width()) %
+                            QLatin1Char('x') % QString::number(logicalSize.height()) % QLatin1Char('*') %
+                            QString::number(ratio);
+    QPixmap picture;
+    if (QPixmapCache::find(fullKey, &picture)) {
+        return picture;
+    }
+    const QSize pixels(static_cast<int>(std::ceil(logicalSize.width() * ratio)),
+                       static_cast<int>(std::ceil(logicalSize.height() * ratio)));
+    if (pixels.isEmpty()) {
+        return {};
+    }
+    picture = QPixmap(pixels);
+    picture.setDevicePixelRatio(ratio);
+    picture.fill(Qt::transparent);
+    {
+        QPainter painter(&picture);
+        painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
+        paint(painter);
+    }
+    QPixmapCache::insert(fullKey, picture);
+    return picture;
+}
+
+}  // namespace keno::paint

@@ -1,0 +1,50 @@
+#pragma once
+#include <QColor>
+#include <QFont>
+#include <QPixmap>
+#include <QRectF>
+#include <QString>
+#include <functional>
+
+class QImage;
+class QPainter;
+class QPainterPath;
+
+// Shared drawing helpers of the lit machine face: fonts, glows, and a picture cache keyed by
+// state, logical size and device-pixel ratio, so a repaint is one pixmap copy.
+namespace keno::paint {
+
+// Bold "DejaVu Sans" (shipped with fonts-dejavu-core) with ordinary sans fallbacks.
+QFont FaceFont(qreal pixelSize, bool bold = true);
+// Bold "DejaVu Sans Condensed": button captions, which must fit long words in a small lamp.
+QFont CaptionFont(qreal pixelSize);
+// Bold "DejaVu Sans Mono": every digit has the same width, so meters do not wobble.
+QFont MeterFont(qreal pixelSize);
+// Largest font no taller than maxPixelSize whose text fits maxWidth.
+QFont FitFont(QFont font, const QString& text, qreal maxWidth, qreal maxPixelSize);
+
+QColor Mix(const QColor& a, const QColor& b, qreal towardsB);
+QColor WithAlpha(QColor colour, int alpha);
+
+// The pixel ratio of what the painter really paints on: a grab or render into a QImage can use
+// another ratio than the widget's screen.
+qreal TargetPixelRatio(const QPainter& painter);
+
+// Three box passes: close enough to a gaussian for glows.
+void BoxBlur(QImage& image, int radius);
+
+// Fills path in colour, blurred by radius (logical pixels), under whatever the painter holds.
+void DrawGlow(QPainter& painter, const QPainterPath& path, const QColor& colour, qreal radius);
+
+// The outline of text placed in box by alignment (visual bounds, so digits centre exactly).
+QPainterPath TextPath(const QRectF& box, Qt::Alignment alignment, const QString& text, const QFont& font);
+
+// Text with a blurred halo in glow and a core in core; glowRadius 0 draws the core only.
+void DrawNeonText(QPainter& painter, const QRectF& box, Qt::Alignment alignment, const QString& text,
+                  const QFont& font, const QColor& core, const QColor& glow, qreal glowRadius);
+
+// The picture for key at this logical size and ratio, painted by paint on a transparent pixmap
+// only when the cache does not hold it.
+QPixmap Cached(const QString& key, QSize logicalSize, qreal ratio, const std::function<void(QPainter&)>& paint);
+
+}  // namespace keno::paint
