@@ -1,0 +1,100 @@
+#pragma once
+#include <QDialog>
+#include <QPointer>
+
+#include <array>
+#include <memory>
+
+#include "options/OptionsController.h"
+#include "options/OptionsHost.h"
+#include "shell/QtMessenger.h"
+
+class QButtonGroup;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace keno {
+
+class KenoApp;
+
+// "Keno Options": statistics, player slot, name, reel speed, delete and screen size. A thin window
+// over OptionsController: control events go to the controller, its View() is copied back onto the
+// controls. Not modal; unloads itself (WA_DeleteOnClose) on every way out.
+class OptionsDialog : public QDialog, public OptionsHost {
+    Q_OBJECT
+public:
+    // Fills itself from the machine state at once (OpenOptions). The opener is the game window
+    // that opened it; the shell disables it while the dialog is open.
+    OptionsDialog(KenoApp& app, QWidget* opener);
+    ~OptionsDialog() override;
+
+    OptionsController& Controller() { return *controller_; }
+
+    // OptionsHost
+    void ShowActiveGame(const std::string& activegame) override;
+    void MoveMainWindowToOrigin() override;
+    void CloseDialog() override;
+    void RefreshGameWindows() override;
+    void SaveFailed(const StoreStatus& status) override;
+
+public slots:
+    // Escape: leaves by the closing steps like every other way out.
+    void reject() override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct Controls {
+        QGroupBox* framemain = nullptr;
+        std::array<QRadioButton*, 7> machine{};  // 1..6
+        QButtonGroup* machines = nullptr;
+        QLineEdit* player1 = nullptr;
+        QLabel* lblplayername = nullptr;
+        QLabel* lblcurrentplayer = nullptr;
+        QLabel* lblgames = nullptr;
+        QLabel* lblwager = nullptr;
+        QLabel* lbltotalwon = nullptr;
+        QLabel* lblwinlose = nullptr;
+        QLabel* lblreturned = nullptr;
+        QLabel* lblinvested = nullptr;
+        QLabel* lbllastbet = nullptr;
+        QGroupBox* framespeed = nullptr;
+        std::array<QRadioButton*, 3> setspeed{};
+        QButtonGroup* speeds = nullptr;
+        QLabel* fastslow = nullptr;
+        QLabel* speedlab = nullptr;
+        QPushButton* btndeletedetails = nullptr;
+        QPushButton* btnokplayer = nullptr;
+        QGroupBox* frame1 = nullptr;
+        QPushButton* cmdlargescreen = nullptr;
+        QPushButton* cmdorigonal = nullptr;
+        QPlainTextEdit* text1 = nullptr;
+    };
+
+    // OptionsDialogLayout.cpp: creates and places the controls, with their names and texts.
+    void BuildControls();
+    void ApplyLook();
+    void ConnectControls();
+    // Runs one controller operation and copies its view onto the controls.
+    template <typename Operation>
+    void Run(Operation operation);
+    void ShowView();
+
+    KenoApp& app_;
+    QPointer<QWidget> opener_;
+    QtMessenger messenger_;
+    std::unique_ptr<OptionsController> controller_;
+    Controls ui_;
+    int shownClears_ = 0;
+    int shownFocusRequests_ = 0;
+    bool reflecting_ = false;
+    bool inCloseEvent_ = false;
+};
+
+}  // namespace keno
