@@ -1,4 +1,5 @@
 #pragma once
+#include <QMessageBox>
 #include <QObject>
 #include <QPointer>
 #include <QWidget>
@@ -21,6 +22,7 @@ class SignalBridge;
 class OptionsDialog;
 class PayoutsWindow;
 class AboutWindow;
+class DisplayModeSwitch;
 
 enum class GameKind { Keno22, Keno20 };
 
@@ -41,13 +43,17 @@ public:
     PlayerLedger& Ledger() { return *ledger_; }
     SettingsStore& Store() { return *store_; }
     SoundBank& Sound() { return *sound_; }
-    RandomSource& Random() { return *random_; }
-    Clock& TimeOfDay() { return *clock_; }
+    // The engines keep these references for their whole life; the setters swap what is behind them.
+    RandomSource& Random() { return random_; }
+    Clock& TimeOfDay() { return clock_; }
     void SetRandomSource(std::unique_ptr<RandomSource> random);  // tests fix the draws
     void SetClock(std::unique_ptr<Clock> clock);
+    // The screen-size switch of the options dialog; exits restore through it.
+    DisplayModeSwitch& DisplayModes() { return *display_; }
+    void SetDisplayModeSwitch(std::unique_ptr<DisplayModeSwitch> display);
 
-    Keno22Window* Keno22() const { return keno22_; }
-    Keno20Window* Keno20() const { return keno20_; }  // null until the first switch
+    Keno22Window* Keno22() const;
+    Keno20Window* Keno20() const;  // null until the first switch
 
     // btn20ball / btkeno22. Each window keeps its board and game state; keno20 is created and
     // loaded on the first switch.
@@ -58,18 +64,21 @@ public:
     // lost), stops the sound when asked, saves the record of the slot in use (warning the player
     // when it could not be written), restores the display mode, then ends. Runs once.
     void Quit(bool stopSound);
+    // The same path for a signal or the end of the desktop session: nobody is there to answer a
+    // box, so problems go to standard error instead, and an open box is dismissed first.
+    void QuitUnattended();
     bool Quitting() const { return quitting_; }
     // What "end the program" does; the default leaves the main event loop. Tests replace it.
     void SetExitHandler(std::function<void()> exit) { exit_ = std::move(exit); }
 
     // The options dialog, opened from either game window (the opener is disabled while it is open).
     void OpenOptions(QWidget* opener);
-    OptionsDialog* Options() const { return options_; }
+    OptionsDialog* Options() const;
     // The pay-schedule window (one at a time) and the about window.
     void ShowPaySchedule();
-    PayoutsWindow* Payouts() const { return payouts_; }
+    PayoutsWindow* Payouts() const;
     void ShowAbout();
-    AboutWindow* About() const { return about_; }
+    AboutWindow* About() const;
     // The game information box of a game window (modal).
     void ShowGameInformation(GameKind game, QWidget* parent);
 
@@ -82,15 +91,35 @@ signals:
     void keno20Created(Keno20Window* window);
 
 private:
-    void OnTerminate();
+    // Forwarders whose target can change under the references the windows hold.
+    struct RandomSeam final : RandomSource {
+        std::unique_ptr<RandomSource> inner;
+        void Reseed() override { inner->Reseed(); }
+        double Fraction() override { return inner->Fraction(); }
+    };
+    struct ClockSeam final : Clock {
+        std::unique_ptr<Clock> inner;
+        double SecondsSinceMidnight() override { return inner->SecondsSinceMidnight(); }
+    };
+
+    void OnTerminate(int signal);
+    void InstallShutdownPaths();
+    void DeleteScreens();
+    void RunShutdown(bool stopSound);
+    bool AnyGameRunning() const;
+    QWidget* ActiveGameWindow() const;
 
     MachineState state_;
     std::unique_ptr<SettingsStore> store_;
     std::unique_ptr<PlayerLedger> ledger_;
     std::unique_ptr<SoundBank> sound_;
-    std::unique_ptr<RandomSource> random_;
-    std::unique_ptr<Clock> clock_;
+    RandomSeam random_;
+    ClockSeam clock_;
+    std::unique_ptr<DisplayModeSwitch> display_;
     SignalBridge* signals_ = nullptr;
+    QPointer<QMessageBox> saveWarning_;
+    bool unattended_ = false;
+    int modalRetries_ = 0;
     QPointer<Keno22Window> keno22_;
     QPointer<Keno20Window> keno20_;
     QPointer<OptionsDialog> options_;

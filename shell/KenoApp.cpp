@@ -1,0 +1,197 @@
+#include "shell/KenoApp.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDialog>
+#include <QGuiApplication>
+#include <QSessionManager>
+#include <QTimer>
+
+#include <cstdio>
+
+#include "keno20/Keno20Game.h"
+#include "keno20/Keno20Window.h"
+#include "keno22/Keno22Game.h"
+#include "keno22/Keno22Window.h"
+#include "shell/IniSettingsStore.h"
+#include "shell/MODchangeResSwitch.h"
+#include "shell/SignalBridge.h"
+#include "shell/SoundBank.h"
+#include "shell/SystemClock.h"
+
+namespace keno {
+
+namespace {
+
+// The default end of the program. Windows are hidden rather than closed: a close step of another
+// window (the options dialog writes the record and shows a game) must not run after the shut-down.
+void LeaveEventLoop() {
+    for (QWidget* window : QApplication::topLevelWidgets()) window->hide();
+    QCoreApplication::exit(0);
+}
+
+// How often an unattended quit dismisses a modal box and tries again before it goes ahead anyway.
+constexpr int kModalRetries = 50;
+
+}  // namespace
+
+KenoApp::KenoApp(std::unique_ptr<SettingsStore> store, QObject* parent)
+    : QObject(parent),
+      store_(store ? std::move(store) : std::make_unique<IniSettingsStore>()),
+      ledger_(std::make_unique<PlayerLedger>(state_, *store_)),
+      sound_(std::make_unique<SoundBank>()),
+      display_(std::make_unique<MODchangeResSwitch>()),
+      exit_(&LeaveEventLoop) {
+    random_.inner = std::make_unique<ClockRandomSource>();
+    clock_.inner = std::make_unique<SystemClock>();
+}
+
+KenoApp::~KenoApp() {
+    // The windows refer to the machine's members: they go first, the dialogs before the games.
+    delete signals_;
+    DeleteScreens();
+    delete keno20_.data();
+    delete keno22_.data();
+}
+
+// Out of line: a QPointer needs the window's full type to hand it out.
+Keno22Window* KenoApp::Keno22() const { return keno22_; }
+Keno20Window* KenoApp::Keno20() const { return keno20_; }
+
+void KenoApp::SetRandomSource(std::unique_ptr<RandomSource> random) {
+    if (random) random_.inner = std::move(random);
+}
+
+void KenoApp::SetClock(std::unique_ptr<Clock> clock) {
+    if (clock) clock_.inner = std::move(clock);
+}
+
+void KenoApp::SetDisplayModeSwitch(std::unique_ptr<DisplayModeSwitch> display) {
+    if (display) display_ = std::move(display);
+}
+
+void KenoApp::Start() {
+    if (keno22_) return;
+    keno22_ = new Keno22Window(*this);
+    keno22_->Load();
+    keno22_->show();
+    InstallShutdownPaths();
+}
+
+void KenoApp::InstallShutdownPaths() {
+    // Once a game is on screen there is something to save: a service manager's SIGTERM, a ^C and
+    // a hang-up take the close box's way out, and so does the end of the desktop session.
+    signals_ = new SignalBridge(this);
+    connect(signals_, &SignalBridge::terminateRequested, this, &KenoApp::OnTerminate);
+    if (auto* gui = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+        connect(gui, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) { QuitUnattended(); });
+    }
+}
+
+void KenoApp::SwitchTo20Ball() {
+    if (quitting_ || !keno22_) return;
+    const bool firstTime = !keno20_;
+    if (firstTime) {
+        // keno20's load reads slot 1 over the machine state; whatever the player has in hand
+        // (another slot, or play since the last save) goes to their own slot first.
+        SaveRecordOrWarn(keno22_);
+    }
+    keno22_->hide();
+    if (firstTime) {
+        keno20_ = new Keno20Window(*this);
+        keno20_->Load();
+    }
+    keno20_->show();
+    state_.activegame = "game2";
+    keno22_->StopHitBlink();
+    if (firstTime) emit keno20Created(keno20_);
+}
+
+void KenoApp::SwitchTo22Ball() {
+    if (quitting_ || !keno22_) return;
+    if (keno20_) keno20_->hide();
+    keno22_->show();
+    state_.activegame = "game1";
+    if (keno20_) keno20_->StopHitBlink();
+}
+
+void KenoApp::Quit(bool stopSound) {
+    if (quitting_) return;
+    RunShutdown(stopSound);
+}
+
+void KenoApp::QuitUnattended() {
+    unattended_ = true;
+    if (quitting_) {
+        // The save warning may be up, waiting for an answer nobody will give.
+        if (saveWarning_) saveWarning_->reject();
+        return;
+    }
+    // A modal box runs its own event loop inside a handler (a refusal in the middle of PLAY);
+    // ending from in there would cut that handler short. Dismiss it and come back from the main loop.
+    if (QWidget* modal = QApplication::activeModalWidget(); modal && modalRetries_ < kModalRetries) {
+        ++modalRetries_;
+        if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+            dialog->reject();
+        } else {
+            modal->close();
+        }
+        QTimer::singleShot(0, this, &KenoApp::QuitUnattended);
+        return;
+    }
+    RunShutdown(false);
+}
+
+void KenoApp::OnTerminate(int signal) {
+    std::fprintf(stderr, "keno22: signal %d received, saving and closing\n", signal);
+    QuitUnattended();
+}
+
+void KenoApp::RunShutdown(bool stopSound) {
+    quitting_ = true;
+    // A game the player paid for is finished first: a running draw with the same numbers, an open
+    // offer taken as TAKE WIN would take it. Then the design's order.
+    if (keno22_) keno22_->SettleForShutdown();
+    if (keno20_) keno20_->SettleForShutdown();
+    if (stopSound) sound_->StopSound();
+    const StoreStatus status = ledger_->SaveRecord();
+    if (!status.ok) WarnSaveFailed(status, ActiveGameWindow());
+    display_->RestoreDisplayMode();
+    if (exit_) exit_();
+}
+
+void KenoApp::WarnSaveFailed(const StoreStatus& status, QWidget* parent) {
+    const QString file = status.location.empty() ? QStringLiteral("(no file)")
+                                                 : QString::fromStdString(status.location);
+    const QString reason = status.reason.empty() ? QStringLiteral("unknown") : QString::fromStdString(status.reason);
+    if (unattended_) {
+        // Nobody is there to answer a box, and a service manager must not wait for one.
+        std::fprintf(stderr, "keno22: your progress could not be saved to %s: %s\n",
+                     file.toLocal8Bit().constData(), reason.toLocal8Bit().constData());
+        return;
+    }
+    const QString text = QStringLiteral("Your progress could not be saved.\n\nFile: %1\nReason: %2").arg(file, reason);
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("K E N O 22"), text, QMessageBox::Ok, parent);
+    box.setObjectName(QStringLiteral("savefailed"));
+    saveWarning_ = &box;
+    box.exec();
+}
+
+bool KenoApp::SaveRecordOrWarn(QWidget* parent) {
+    const StoreStatus status = ledger_->SaveRecord();
+    if (!status.ok) WarnSaveFailed(status, parent);
+    return status.ok;
+}
+
+bool KenoApp::AnyGameRunning() const {
+    const bool k22 = keno22_ && keno22_->Game().Running();
+    const bool k20 = keno20_ && keno20_->Game().Running();
+    return k22 || k20;
+}
+
+QWidget* KenoApp::ActiveGameWindow() const {
+    if (state_.activegame == "game2" && keno20_) return keno20_;
+    return keno22_;
+}
+
+}  // namespace keno
