@@ -1,5 +1,6 @@
 #include <QApplication>
 
+#include "keno22/Keno22Window.h"
 #include "shell/KenoApp.h"
 #include "shell/KenoAppFirstFrame.h"
 
