@@ -2,6 +2,7 @@
 
 #include "widgets/PaintKit.h"
 
+#include <QAccessible>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
@@ -91,6 +92,8 @@ void BallWidget::setNumber(int number) {
     if (number != number_) {
         number_ = number;
         update();
+        QAccessibleEvent event(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&event);
     }
 }
 

@@ -2,7 +2,9 @@
 
 #include "widgets/PaintKit.h"
 
+#include <QAccessible>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -94,10 +96,49 @@ void BoardSquare::setNumber(int number) {
 }
 
 void BoardSquare::setView(const SquareView& view) {
-    if (!(view == view_)) {
-        view_ = view;
-        update();
+    if (view == view_) {
+        return;
     }
+    const bool wasMarked = isMarked();
+    const QString oldStatus = drawStatus();
+    view_ = view;
+    update();
+    if (wasMarked != isMarked()) {
+        QAccessible::State changed;
+        changed.checked = true;
+        QAccessibleStateChangeEvent event(this, changed);
+        QAccessible::updateAccessibility(&event);
+    }
+    if (oldStatus != drawStatus()) {
+        QAccessibleEvent event(this, QAccessible::DescriptionChanged);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+// A drawn number keeps its drawn ink until the board is repainted; a hit blinks between the hit
+// picture and its drawn ink on the dark ground, where a drawn miss keeps its light ground.
+bool BoardSquare::isDrawn() const {
+    return view_.text != SquareText::Blue;
+}
+
+bool BoardSquare::isHit() const {
+    if (view_.picture == SquarePicture::Hit) {
+        return true;
+    }
+    const bool darkGround = view_.background == SquareBackground::Black ||
+                            view_.background == SquareBackground::NearBlack;
+    return isDrawn() && darkGround;
+}
+
+bool BoardSquare::isMarked() const {
+    return view_.picture == SquarePicture::Marked || isHit();
+}
+
+QString BoardSquare::drawStatus() const {
+    if (isHit()) {
+        return QStringLiteral("hit");
+    }
+    return isDrawn() ? QStringLiteral("drawn") : QString();
 }
 
 QColor BoardSquare::backgroundColour(SquareBackground background) {
@@ -127,6 +168,14 @@ bool BoardSquare::event(QEvent* event) {
     if (event->type() == QEvent::HoverEnter || event->type() == QEvent::HoverLeave) {
         update();
     }
+    if (event->type() == QEvent::ShortcutOverride) {
+        // Space marks the focused square even where the window plays on Space.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Space && key->modifiers() == Qt::NoModifier) {
+            event->accept();
+            return true;
+        }
+    }
     return QAbstractButton::event(event);
 }
 
@@ -148,6 +197,17 @@ void BoardSquare::paintEvent(QPaintEvent*) {
         painter.setPen(QPen(QColor(0, 230, 255, 220), 1.5));
         painter.setBrush(QColor(0, 200, 255, 28));
         painter.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), corner, corner);
+    }
+    if (hasFocus()) {
+        painter.setRenderHint(QPainter::Antialiasing);
+        const qreal corner = std::min(width(), height()) * 0.12;
+        const qreal pen = std::max(2.0, std::min(width(), height()) * 0.07);
+        const QRectF ring = QRectF(rect()).adjusted(pen / 2, pen / 2, -pen / 2, -pen / 2);
+        painter.setBrush(Qt::NoBrush);
+        painter.setPen(QPen(QColor(0, 0, 0, 200), pen + 2));
+        painter.drawRoundedRect(ring, corner, corner);
+        painter.setPen(QPen(QColor(0, 235, 255), pen, Qt::DashLine));
+        painter.drawRoundedRect(ring, corner, corner);
     }
 }
 

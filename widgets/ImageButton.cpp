@@ -86,6 +86,14 @@ bool ImageButton::event(QEvent* event) {
     if (event->type() == QEvent::HoverEnter || event->type() == QEvent::HoverLeave) {
         update();
     }
+    if (event->type() == QEvent::ShortcutOverride) {
+        // Space presses the focused button even where the window plays on Space.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Space && key->modifiers() == Qt::NoModifier) {
+            event->accept();
+            return true;
+        }
+    }
     return QAbstractButton::event(event);
 }
 

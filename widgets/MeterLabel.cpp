@@ -2,6 +2,7 @@
 
 #include "widgets/PaintKit.h"
 
+#include <QAccessible>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -18,6 +19,8 @@ void MeterLabel::setCaption(const QString& caption) {
     if (caption != caption_) {
         caption_ = caption;
         update();
+        QAccessibleEvent event(this, QAccessible::DescriptionChanged);
+        QAccessible::updateAccessibility(&event);
     }
 }
 
