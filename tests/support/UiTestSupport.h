@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QPointer>
 #include <QSettings>
 #include <QTemporaryDir>
