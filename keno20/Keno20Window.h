@@ -35,6 +35,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // The credit, bet and player are the machine's: the other game may have changed them.
+    void showEvent(QShowEvent* event) override;
 
 private:
     struct Impl;

@@ -1,0 +1,203 @@
+#include "keno20/Keno20WindowImpl.h"
+
+#include <QAction>
+#include <QMenuBar>
+
+#include "widgets/BoardSquare.h"
+#include "widgets/ImageButton.h"
+#include "widgets/LitLabel.h"
+#include "widgets/MeterLabel.h"
+#include "widgets/TwipFace.h"
+
+namespace keno {
+
+namespace {
+
+// The same cabinet as the 22-ball window: title over the board, the player top right, meters on
+// the right and one row of lit buttons under the board. The board keeps its own twip geometry,
+// moved down as a whole to make room for the title.
+constexpr QSize kFaceTwips(12000, 9000);
+constexpr QPoint kBoardOrigin(0, 900);
+constexpr int kSquareWidth = 735;
+constexpr int kSquareHeight = 700;
+constexpr int kColumnLeft = 150;
+constexpr int kColumnStep = 780;
+constexpr std::array<int, 8> kRowTops{60, 820, 1580, 2340, 3510, 4270, 5030, 5790};
+
+const QRect kTitle(300, 90, 7500, 760);
+const QRect kPlayer(8100, 230, 3750, 460);
+
+// Right-hand column: meters above, the pay table below, ending level with the board.
+constexpr int kSideLeft = 8250;
+constexpr int kSideWidth = 3600;
+constexpr int kHalfWidth = 1750;
+constexpr int kPayTop = 4250;
+constexpr int kPayRowTop = 4760;
+constexpr int kPayRowHeight = 375;
+
+constexpr int kButtonTop = 7650;
+constexpr int kButtonWidth = 1350;
+constexpr int kButtonHeight = 1050;
+constexpr int kButtonPitch = 1650;
+
+const QColor kBoardEdge(0, 190, 255);
+const QColor kPayEdge(255, 190, 0);
+const QColor kPayHeading(0, 210, 255);
+
+QRect BoardRect(int number) {
+    const int row = (number - 1) / 10;
+    const int column = (number - 1) % 10;
+    return {kBoardOrigin.x() + kColumnLeft + kColumnStep * column,
+            kBoardOrigin.y() + kRowTops[static_cast<std::size_t>(row)], kSquareWidth, kSquareHeight};
+}
+
+}  // namespace
+
+void Keno20Window::Impl::BuildFace() {
+    face = new TwipFace(kFaceTwips, &window);
+    face->setObjectName(QStringLiteral("face"));
+    face->setTitle(QStringLiteral("K E N O"), kTitle);
+    window.setCentralWidget(face);
+    BuildBoard();
+    playerLabel = new LitLabel(QString(), QColor(120, 230, 255));
+    playerLabel->setObjectName(QStringLiteral("player"));
+    playerLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    face->place(playerLabel, kPlayer);
+    BuildMeters();
+    BuildPayTable();
+    BuildButtons();
+    BuildMenu();
+    BuildTimers();
+}
+
+void Keno20Window::Impl::BuildBoard() {
+    const QRect first = BoardRect(1);
+    const QRect last = BoardRect(80);
+    face->addPanel(QRect(first.topLeft() - QPoint(90, 80), last.bottomRight() + QPoint(90, 80)), kBoardEdge);
+    for (int number = 1; number <= ViewModel::kSquares; ++number) {
+        auto* square = new BoardSquare(number);
+        square->setObjectName(QStringLiteral("a_%1").arg(number));
+        square->setToolTip(QStringLiteral("Click to select this number"));
+        face->place(square, BoardRect(number));
+    }
+}
+
+void Keno20Window::Impl::BuildMeters() {
+    struct Meter {
+        const char* name;
+        const char* caption;
+        QRect twips;
+        QColor digits;
+        int cells;
+    };
+    const int right = kSideLeft + kSideWidth - kHalfWidth;
+    const std::array<Meter, 5> meters{{
+        {"lblcredit", "CREDIT", QRect(kSideLeft, 900, kSideWidth, 1000), QColor(255, 40, 30), 7},
+        {"betpan", "BET", QRect(kSideLeft, 2000, kHalfWidth, 1000), QColor(255, 40, 30), 1},
+        {"winnings", "WIN", QRect(right, 2000, kHalfWidth, 1000), QColor(40, 255, 90), 5},
+        {"spts", "SPOTS", QRect(kSideLeft, 3100, kHalfWidth, 1000), QColor(255, 190, 0), 2},
+        {"hts", "HITS", QRect(right, 3100, kHalfWidth, 1000), QColor(0, 200, 255), 2},
+    }};
+    for (const Meter& m : meters) {
+        auto* meter = new MeterLabel(QString::fromLatin1(m.caption));
+        meter->setObjectName(QString::fromLatin1(m.name));
+        meter->setDigitColour(m.digits);
+        meter->setCells(m.cells);
+        face->place(meter, m.twips);
+    }
+}
+
+void Keno20Window::Impl::BuildPayTable() {
+    const int bottom = BoardRect(80).bottom() + 80;
+    face->addPanel(QRect(kSideLeft, kPayTop, kSideWidth, bottom - kPayTop), kPayEdge);
+    const int hitsLeft = kSideLeft + 150;
+    const int hitsWidth = 1200;
+    const int winLeft = kSideLeft + 1500;
+    const int winWidth = kSideWidth - 1500 - 200;
+
+    auto* headHits = new LitLabel(QStringLiteral("HITS"), kPayHeading);
+    auto* headPays = new LitLabel(QStringLiteral("PAYS"), kPayHeading);
+    headHits->setObjectName(QStringLiteral("payhead_hits"));
+    headPays->setObjectName(QStringLiteral("payhead_pays"));
+    headHits->setAlignment(Qt::AlignCenter);
+    headPays->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    face->place(headHits, QRect(hitsLeft, kPayTop + 80, hitsWidth, 360));
+    face->place(headPays, QRect(winLeft, kPayTop + 80, winWidth, 360));
+
+    for (int row = 1; row <= Keno20PaySchedule::kRows; ++row) {
+        const int top = kPayRowTop + kPayRowHeight * (row - 1);
+        auto* hits = new LitLabel();
+        hits->setObjectName(QStringLiteral("spotshit_%1").arg(row));
+        hits->setMonospace(true);
+        hits->setAlignment(Qt::AlignCenter);
+        auto* win = new LitLabel();
+        win->setObjectName(QStringLiteral("winns_%1").arg(row));
+        win->setMonospace(true);
+        win->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        face->place(hits, QRect(hitsLeft, top, hitsWidth, kPayRowHeight));
+        face->place(win, QRect(winLeft, top, winWidth, kPayRowHeight));
+        hitLabels[static_cast<std::size_t>(row)] = hits;
+        winLabels[static_cast<std::size_t>(row)] = win;
+    }
+}
+
+void Keno20Window::Impl::BuildButtons() {
+    struct Spec {
+        const char* name;
+        const char* caption;
+        const char* tip;
+        QColor colour;
+    };
+    const std::array<Spec, 7> specs{{
+        {"coinsin", "COINS", "Insert coins", QColor(255, 186, 0)},
+        {"makbet", "MAKE BET", "Increase or decrease your Bet", QColor(255, 110, 0)},
+        {"rubber", "ERASE", "Erase old numbers", QColor(235, 30, 40)},
+        {"btnautoselect", "AUTO SELECT", "Select numbers automatically", QColor(160, 60, 255)},
+        {"start", "PLAY", "Play Game", QColor(20, 200, 60)},
+        {"btkeno22", "22 BALL", "22 ball keno game", QColor(0, 170, 235)},
+        {"mnuoptions", "OPTIONS", "Options Menu", QColor(40, 90, 255)},
+    }};
+    const int left = (kFaceTwips.width() - (kButtonPitch * 6 + kButtonWidth)) / 2;
+    for (std::size_t i = 0; i < specs.size(); ++i) {
+        auto* button = new ImageButton(QString::fromLatin1(specs[i].caption), specs[i].colour);
+        button->setObjectName(QString::fromLatin1(specs[i].name));
+        button->setToolTip(QString::fromLatin1(specs[i].tip));
+        face->place(button, QRect(left + static_cast<int>(i) * kButtonPitch, kButtonTop, kButtonWidth, kButtonHeight));
+    }
+}
+
+void Keno20Window::Impl::BuildMenu() {
+    QMenuBar* bar = window.menuBar();
+    bar->setStyleSheet(QStringLiteral(
+        "QMenuBar { background: #070b24; color: #ffd24a; font-weight: bold; }"
+        "QMenuBar::item { padding: 3px 12px; background: transparent; }"
+        "QMenuBar::item:selected { background: #1b2a78; color: #ffffff; }"
+        "QMenuBar::item:disabled { color: #5a5a6a; }"));
+    const auto add = [&](const char* name, const QString& text) {
+        auto* action = new QAction(text, &window);
+        action->setObjectName(QString::fromLatin1(name));
+        bar->addAction(action);
+    };
+    add("mnuexit", QStringLiteral("Exit"));
+    add("mnuabout", QStringLiteral("About"));
+    add("MNUhelp", QStringLiteral("Help"));
+}
+
+void Keno20Window::Impl::BuildTimers() {
+    timer1 = new QTimer(&window);
+    timer1->setObjectName(QStringLiteral("Timer1"));
+    timer1->setInterval(200);
+    timerpay = new QTimer(&window);
+    timerpay->setObjectName(QStringLiteral("timerpay"));
+    timerpay->setInterval(300);
+    pressDelay = new QTimer(&window);
+    pressDelay->setObjectName(QStringLiteral("pressdelay"));
+    pressDelay->setInterval(100);
+    pressDelay->setSingleShot(true);
+}
+
+ImageButton* Keno20Window::Impl::Button(const char* name) const {
+    return face->findChild<ImageButton*>(QString::fromLatin1(name));
+}
+
+}  // namespace keno

@@ -1,0 +1,73 @@
+#pragma once
+// The inside of the "K E N O" window, shared by its source files only.
+#include <QPointer>
+#include <QTimer>
+
+#include "board/KenoBoard.h"
+#include "keno20/Keno20Game.h"
+#include "keno20/Keno20PaySchedule.h"
+#include "keno20/Keno20Window.h"
+#include "keno20/Keno20WindowSync.h"
+#include "shell/KenoApp.h"
+#include "shell/PacedRunner.h"
+#include "shell/QtMessenger.h"
+
+namespace keno {
+
+class ImageButton;
+class LitLabel;
+class TwipFace;
+
+struct Keno20Window::Impl {
+    Impl(Keno20Window& owner, KenoApp& machine);
+
+    // Keno20WindowFace.cpp: the controls, their names, places and tooltips; menu; timers.
+    void BuildFace();
+    void BuildBoard();
+    void BuildMeters();
+    void BuildPayTable();
+    void BuildButtons();
+    void BuildMenu();
+    void BuildTimers();
+
+    // Keno20WindowControls.cpp: what each control does.
+    void ConnectControls();
+    void OnSquare(int number);
+    void OnCoinsPressed();
+    void OnMakeBetPressed();
+    void OnErase();
+    void OnAutoSelect();
+    void OnPlay();
+    void OnOptionsPressed();
+    // The press effect of an image (its picture leaves for 100 ms), then the board operation.
+    void AfterPress(ImageButton* button, void (clsKenoBoard::*operation)());
+    void RunPressed();
+
+    // Draws what the engines left in the view model; only what changed is touched.
+    void Sync();
+    void MarkWinningRow();
+
+    ImageButton* Button(const char* name) const;
+
+    Keno20Window& window;
+    KenoApp& app;
+    ViewModel view;
+    QtMessenger messenger;
+    Keno20PayTable payTable;
+    clsKenoBoard board;
+    Keno20Game game;
+
+    TwipFace* face = nullptr;
+    QTimer* timer1 = nullptr;
+    QTimer* timerpay = nullptr;
+    QTimer* pressDelay = nullptr;  // "pressdelay": the 100 ms of a press before its operation
+    QPointer<ImageButton> pressedButton;
+    void (clsKenoBoard::*pressedOperation)() = nullptr;
+    PacedRunner* runner = nullptr;
+    ViewSync sync;
+    std::array<LitLabel*, Keno20PaySchedule::kRows + 1> hitLabels{};  // index 1..7
+    std::array<LitLabel*, Keno20PaySchedule::kRows + 1> winLabels{};
+    LitLabel* playerLabel = nullptr;  // the caption, repeated on the face
+};
+
+}  // namespace keno
