@@ -65,7 +65,11 @@ public:
         return state;
     }
 
-    QStringList actionNames() const override { return QStringList{pressAction()} + QAccessibleWidget::actionNames(); }
+    // As Qt's own buttons do, a disabled button offers no action.
+    QStringList actionNames() const override {
+        if (!button()->isEnabled()) return {};
+        return QStringList{pressAction()} + QAccessibleWidget::actionNames();
+    }
 
     void doAction(const QString& action) override {
         if (action == pressAction()) {
@@ -104,6 +108,7 @@ public:
     }
 
     QStringList actionNames() const override {
+        if (!square()->isEnabled()) return {};
         return QStringList{toggleAction(), pressAction()} + QAccessibleWidget::actionNames();
     }
 
