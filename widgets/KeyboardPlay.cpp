@@ -4,8 +4,10 @@
 #include "widgets/BoardSquare.h"
 
 #include <QAbstractButton>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QShortcut>
+#include <QToolTip>
 #include <QWidget>
 
 namespace keno {
@@ -15,6 +17,7 @@ namespace {
 constexpr int kColumns = 10;
 constexpr int kRows = 8;
 constexpr int kSquares = kColumns * kRows;
+constexpr char kHintProperty[] = "kenoKeyHint";
 
 QKeySequence Key(int key) {
     return QKeySequence(key);
@@ -92,17 +95,24 @@ void KeyboardPlay::AddShortcuts() {
     connect(leave, &QShortcut::activated, this, [this] { window_.setFocus(Qt::OtherFocusReason); });
 }
 
+// The key is shown after the control's own tooltip when the tooltip comes up; the tooltip text
+// itself stays as the window set it.
 void KeyboardPlay::LabelButtons() {
     for (const GameKey& key : GameKeys()) {
         for (const QString& name : key.buttons) {
             QAbstractButton* button = FindButton(&window_, name);
             if (button == nullptr) continue;
-            const QString tip = button->toolTip();
-            const QString hint = QStringLiteral("(%1)").arg(key.label);
-            button->setToolTip(tip.isEmpty() ? hint : tip + QLatin1Char(' ') + hint);
             button->setProperty(kKeyProperty, key.label);
+            button->setProperty(kHintProperty, QStringLiteral("(%1)").arg(key.label));
+            button->installEventFilter(this);
         }
     }
+}
+
+QString KeyboardPlay::ShownToolTip(const QWidget& control) {
+    const QString hint = control.property(kHintProperty).toString();
+    if (hint.isEmpty()) return control.toolTip();
+    return control.toolTip().isEmpty() ? hint : control.toolTip() + QLatin1Char(' ') + hint;
 }
 
 void KeyboardPlay::AdoptBoard() {
@@ -112,9 +122,7 @@ void KeyboardPlay::AdoptBoard() {
         if (square == nullptr) continue;
         square->installEventFilter(this);
         square->setFocusPolicy(number == current_ ? Qt::TabFocus : Qt::NoFocus);
-        const QString tip = square->toolTip();
-        const QString hint = QStringLiteral("(arrow keys, Space)");
-        square->setToolTip(tip.isEmpty() ? hint : tip + QLatin1Char(' ') + hint);
+        square->setProperty(kHintProperty, QStringLiteral("(arrow keys, Space)"));
     }
 }
 
@@ -129,6 +137,11 @@ void KeyboardPlay::Press(const GameKey& key) const {
 }
 
 bool KeyboardPlay::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ToolTip && watched->isWidgetType()) {
+        auto* control = static_cast<QWidget*>(watched);
+        QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), ShownToolTip(*control), control);
+        return true;
+    }
     auto* square = qobject_cast<BoardSquare*>(watched);
     if (square == nullptr) return QObject::eventFilter(watched, event);
     if (event->type() == QEvent::FocusIn) {

@@ -32,8 +32,8 @@ QString GameKeysHelp(const QWidget* window);
 // Keyboard play of a game window: each game key clicks its button exactly as the mouse does (a
 // disabled button ignores it, a refused one answers with its message); Tab walks the board and
 // the buttons; on the board the arrow keys move a focus ring over the squares a_1..a_80 and Space
-// marks the square under it; Esc leaves the controls, so that Space plays again. Button tooltips
-// get their key appended, " (C)".
+// marks the square under it; Esc leaves the controls, so that Space plays again. A button's
+// tooltip comes up with its key after it, "Insert Coins (C)".
 class KeyboardPlay : public QObject {
     Q_OBJECT
 public:
@@ -42,6 +42,9 @@ public:
 
     // The square the board's focus ring stands on (1..80), also while the board has no focus.
     int currentSquare() const { return current_; }
+
+    // The tooltip a control shows: its own with the key that works it after it.
+    static QString ShownToolTip(const QWidget& control);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -7,7 +7,9 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QMap>
+#include <QHelpEvent>
 #include <QTest>
+#include <QToolTip>
 #include <memory>
 
 using namespace keno;
@@ -135,16 +137,29 @@ private slots:
     }
 
     void tooltipsNameTheKeys() {
-        QCOMPARE(face_->button(QStringLiteral("coinsin"))->toolTip(), QStringLiteral("Insert Coins (C)"));
-        QCOMPARE(face_->button(QStringLiteral("makbet"))->toolTip(), QStringLiteral("(B)"));
-        QCOMPARE(face_->button(QStringLiteral("start"))->toolTip(), QStringLiteral("(Space or Enter)"));
-        QCOMPARE(face_->square(9)->toolTip(), QStringLiteral("Click to select this number (arrow keys, Space)"));
+        QCOMPARE(KeyboardPlay::ShownToolTip(*face_->button(QStringLiteral("coinsin"))),
+                 QStringLiteral("Insert Coins (C)"));
+        QCOMPARE(KeyboardPlay::ShownToolTip(*face_->button(QStringLiteral("makbet"))), QStringLiteral("(B)"));
+        QCOMPARE(KeyboardPlay::ShownToolTip(*face_->button(QStringLiteral("start"))), QStringLiteral("(Space or Enter)"));
+        QCOMPARE(KeyboardPlay::ShownToolTip(*face_->square(9)),
+                 QStringLiteral("Click to select this number (arrow keys, Space)"));
         QCOMPARE(face_->button(QStringLiteral("coinsin"))->property(kKeyProperty).toString(), QStringLiteral("C"));
+        // The window's own tooltip text stays as it was set.
+        QCOMPARE(face_->button(QStringLiteral("coinsin"))->toolTip(), QStringLiteral("Insert Coins"));
+    }
+
+    void hoveringShowsTheTooltipWithItsKey() {
+        ImageButton* coins = face_->button(QStringLiteral("coinsin"));
+        QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), coins->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(coins, &help);
+        QTRY_COMPARE(QToolTip::text(), QStringLiteral("Insert Coins (C)"));
+        QToolTip::hideText();
     }
 
     void installingTwiceAddsNothing() {
         QCOMPARE(KeyboardPlay::Install(*face_), play_);
-        QCOMPARE(face_->button(QStringLiteral("coinsin"))->toolTip(), QStringLiteral("Insert Coins (C)"));
+        QCOMPARE(KeyboardPlay::ShownToolTip(*face_->button(QStringLiteral("coinsin"))),
+                 QStringLiteral("Insert Coins (C)"));
         Type(Qt::Key_C);
         QCOMPARE(face_->clicks.value(QStringLiteral("coinsin")), 1);
     }
