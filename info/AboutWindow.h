@@ -1,0 +1,36 @@
+#pragma once
+#include <QDialog>
+
+#include <functional>
+
+namespace keno {
+
+class KenoApp;
+
+// The about window "aboutkeno22": the program's icon (picIcon), its name and version (lblTitle)
+// and OK (cmdOK). Not modal; deleted when closed. However it closes, the 22-ball window is
+// enabled again afterwards (the options dialog may have disabled it).
+class AboutWindow : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int kHeightTwips = 1830;
+    static constexpr int kHeightPixels = kHeightTwips / 15;
+
+    AboutWindow(KenoApp& app, QWidget* parent = nullptr);
+    // gameWindow names the window to enable on close when it closes (null: none); for tests.
+    explicit AboutWindow(std::function<QWidget*()> gameWindow, QWidget* parent = nullptr);
+
+    // Shows it without waiting, at its height, and at the screen's top-left corner unless the
+    // game window is minimised or maximised.
+    void ShowPlaced();
+
+    static QString ProgramTitle();
+    static QString ProgramVersion();
+
+private:
+    void EnableGameWindow();
+
+    std::function<QWidget*()> gameWindow_;
+};
+
+}  // namespace keno

@@ -1,0 +1,33 @@
+#pragma once
+#include <QColor>
+#include <QWidget>
+
+#include "info/PayoutsPicture.h"
+
+namespace keno {
+
+// The pay-schedule picture (Picture1): painted from its drawing model at the screen's pixel
+// ratio, scaled to the widget keeping 408:250, on a dark surround.
+class PayoutsPictureWidget : public QWidget {
+    Q_OBJECT
+public:
+    explicit PayoutsPictureWidget(QWidget* parent = nullptr);
+
+    const PayoutsPicture& Picture() const { return picture_; }
+    static QColor InkColour(Ink ink);
+    // Where the 408 x 250 picture lands in the widget at its current size.
+    QRectF PictureRect() const;
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void PaintPicture(QPainter& painter) const;
+
+    PayoutsPicture picture_;
+};
+
+}  // namespace keno

@@ -1,0 +1,113 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "info/GameInformationText.h"
+
+namespace keno {
+namespace {
+
+const std::vector<std::string> kKeno22Lines = {
+    "1:-For credit click the COINS button  ",
+    "2:-Click on the numbered squares until",
+    " you have the desired amount of SPOTS marked,(from 2 to 10)",
+    "3:-Click on the MAKE BET Button (BET 1 through to BET 5), ",
+    "4:-Clicking on AUTO SELECT will generate your numbers for you ",
+    "5:-Click on PLAY to play",
+    "6:-If amount of HITS is sufficient then you will be awarded 2 extra balls.",
+    "7:-To change the amount of SPOTS marked click on ERASE then repeat process (2).",
+    "8:-To change the numbers selected whilst retaining the same amount of SPOTS click on AUTOSELECT.",
+    "9:-To change speed of execution click the OPTIONS button.",
+    "10:-To change Player click the OPTIONS button.",
+    "11:-For other OPTIONS click the OPTIONS button.",
+};
+
+const std::vector<std::string> kKeno20Lines = {
+    "1:-For credit click the COINS button  ",
+    "2:-Click on the numbered squares until",
+    " you have the desired amount of SPOTS marked,(from 3 to 10)",
+    "3:-Click on the MAKE BET Button (BET 1 through to BET 5), ",
+    "4:-Clicking on AUTO SELECT will generate your numbers for you ",
+    "5:-Click on PLAY to play",
+    "6:-To change the amount of SPOTS marked click on ERASE then repeat process (2).",
+    "7:-To change the numbers selected whilst retaining the same amount of SPOTS click on AUTOSELECT.",
+    "8:-To change speed of execution click the OPTIONS button.",
+    "9:-To change Player click the OPTIONS button.",
+    "10:-For other OPTIONS click the OPTIONS button.",
+};
+
+struct TextCase {
+    InformationGame game;
+    const std::vector<std::string>* expected;
+};
+
+class GameInformationLinesTest : public testing::TestWithParam<TextCase> {};
+
+TEST_P(GameInformationLinesTest, EveryLineExactlyWithItsBlanks) {
+    const auto& expected = *GetParam().expected;
+    const std::vector<std::string> lines = GameInformationLines(GetParam().game);
+    ASSERT_EQ(lines.size(), expected.size());
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        EXPECT_EQ(lines[i], expected[i]) << "line " << i + 1;
+    }
+}
+
+TEST_P(GameInformationLinesTest, TextEndsEveryLineWithACarriageReturnOnly) {
+    const auto& expected = *GetParam().expected;
+    std::string joined;
+    for (const std::string& line : expected) joined += line + "\r";
+    const std::string text = GameInformationText(GetParam().game);
+    EXPECT_EQ(text, joined);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 0);
+}
+
+TEST_P(GameInformationLinesTest, ShownInAnInformationBoxWithOkAndCancel) {
+    const Message message = GameInformationMessage(GetParam().game);
+    EXPECT_EQ(message.title, "Game Information");
+    EXPECT_EQ(message.icon, Icon::Information);
+    EXPECT_EQ(message.buttons, Buttons::OkCancel);
+    EXPECT_EQ(message.text, GameInformationText(GetParam().game));
+}
+
+INSTANTIATE_TEST_SUITE_P(BothGames, GameInformationLinesTest,
+                         testing::Values(TextCase{InformationGame::Keno22, &kKeno22Lines},
+                                         TextCase{InformationGame::Keno20, &kKeno20Lines}),
+                         [](const testing::TestParamInfo<TextCase>& param) {
+                             return param.param.game == InformationGame::Keno22 ? "Keno22" : "Keno20";
+                         });
+
+// The two texts differ only in the spot range, the extra-ball item and the numbering after it.
+TEST(GameInformationDifferences, SpotRangeExtraBallItemAndNumbering) {
+    const auto k22 = GameInformationLines(InformationGame::Keno22);
+    const auto k20 = GameInformationLines(InformationGame::Keno20);
+    ASSERT_EQ(k22.size(), 12u);
+    ASSERT_EQ(k20.size(), 11u);
+
+    for (std::size_t i = 0; i < 6; ++i) {
+        if (i == 2) continue;
+        EXPECT_EQ(k22[i], k20[i]) << "line " << i + 1;
+    }
+    EXPECT_NE(k22[2].find("(from 2 to 10)"), std::string::npos);
+    EXPECT_NE(k20[2].find("(from 3 to 10)"), std::string::npos);
+
+    const auto mentionsExtraBalls = [](const std::string& line) { return line.find("extra balls") != std::string::npos; };
+    EXPECT_EQ(std::count_if(k22.begin(), k22.end(), mentionsExtraBalls), 1);
+    EXPECT_EQ(std::count_if(k20.begin(), k20.end(), mentionsExtraBalls), 0);
+
+    // After the extra-ball item, the 22-ball items are the 20-ball ones numbered one higher.
+    for (std::size_t i = 6; i < k20.size(); ++i) {
+        const std::string& later = k22[i + 1];
+        const std::string& earlier = k20[i];
+        const auto laterDash = later.find(":-");
+        const auto earlierDash = earlier.find(":-");
+        ASSERT_NE(laterDash, std::string::npos);
+        ASSERT_NE(earlierDash, std::string::npos);
+        EXPECT_EQ(later.substr(laterDash), earlier.substr(earlierDash));
+        EXPECT_EQ(std::stoi(later.substr(0, laterDash)), std::stoi(earlier.substr(0, earlierDash)) + 1);
+    }
+}
+
+}  // namespace
+}  // namespace keno
