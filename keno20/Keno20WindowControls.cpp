@@ -139,6 +139,9 @@ void Keno20Window::Impl::MarkWinningRow() {
         hitLabels[static_cast<std::size_t>(row)]->setColour(colour);
         winLabels[static_cast<std::size_t>(row)]->setColour(colour);
     }
+    const bool lit = winning > 0 && !winLabels[static_cast<std::size_t>(winning)]->isHidden();
+    if (lit) face->moveTo(winningBar, PayRowRect(winning).topLeft());
+    if (winningBar->isHidden() == lit) winningBar->setVisible(lit);
 }
 
 }  // namespace keno

@@ -1,6 +1,7 @@
 #include "keno20/Keno20WindowImpl.h"
 
 #include <QAction>
+#include <QFrame>
 #include <QMenuBar>
 
 #include "widgets/BoardSquare.h"
@@ -32,8 +33,8 @@ constexpr int kSideLeft = 8250;
 constexpr int kSideWidth = 3600;
 constexpr int kHalfWidth = 1750;
 constexpr int kPayTop = 4250;
-constexpr int kPayRowTop = 4760;
-constexpr int kPayRowHeight = 375;
+constexpr int kPayRowTop = 4700;
+constexpr int kPayRowHeight = 385;
 
 constexpr int kButtonTop = 7650;
 constexpr int kButtonWidth = 1350;
@@ -52,6 +53,10 @@ QRect BoardRect(int number) {
 }
 
 }  // namespace
+
+QRect Keno20Window::Impl::PayRowRect(int row) {
+    return {kSideLeft + 90, kPayRowTop + kPayRowHeight * (row - 1), kSideWidth - 180, kPayRowHeight};
+}
 
 void Keno20Window::Impl::BuildFace() {
     face = new TwipFace(kFaceTwips, &window);
@@ -124,15 +129,27 @@ void Keno20Window::Impl::BuildPayTable() {
     face->place(headHits, QRect(hitsLeft, kPayTop + 80, hitsWidth, 360));
     face->place(headPays, QRect(winLeft, kPayTop + 80, winWidth, 360));
 
+    // A lit bar behind the winning row; it goes out and comes back with the row.
+    winningBar = new QFrame();
+    winningBar->setObjectName(QStringLiteral("winningbar"));
+    winningBar->setStyleSheet(QStringLiteral(
+        "QFrame { background: rgba(40, 255, 90, 38); border: 1px solid rgba(40, 255, 90, 150);"
+        " border-radius: 5px; }"));
+    winningBar->setAttribute(Qt::WA_TransparentForMouseEvents);
+    face->place(winningBar, PayRowRect(1));
+    winningBar->hide();
+
     for (int row = 1; row <= Keno20PaySchedule::kRows; ++row) {
         const int top = kPayRowTop + kPayRowHeight * (row - 1);
         auto* hits = new LitLabel();
         hits->setObjectName(QStringLiteral("spotshit_%1").arg(row));
         hits->setMonospace(true);
+        hits->setTextScale(0.72);
         hits->setAlignment(Qt::AlignCenter);
         auto* win = new LitLabel();
         win->setObjectName(QStringLiteral("winns_%1").arg(row));
         win->setMonospace(true);
+        win->setTextScale(0.72);
         win->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         face->place(hits, QRect(hitsLeft, top, hitsWidth, kPayRowHeight));
         face->place(win, QRect(winLeft, top, winWidth, kPayRowHeight));

@@ -1,6 +1,7 @@
 #pragma once
 // The inside of the "K E N O" window, shared by its source files only.
 #include <QPointer>
+#include <QRect>
 #include <QTimer>
 
 #include "board/KenoBoard.h"
@@ -29,6 +30,8 @@ struct Keno20Window::Impl {
     void BuildButtons();
     void BuildMenu();
     void BuildTimers();
+    // Where row 1..7 of the pay table stands, in twips.
+    static QRect PayRowRect(int row);
 
     // Keno20WindowControls.cpp: what each control does.
     void ConnectControls();
@@ -67,7 +70,8 @@ struct Keno20Window::Impl {
     ViewSync sync;
     std::array<LitLabel*, Keno20PaySchedule::kRows + 1> hitLabels{};  // index 1..7
     std::array<LitLabel*, Keno20PaySchedule::kRows + 1> winLabels{};
-    LitLabel* playerLabel = nullptr;  // the caption, repeated on the face
+    LitLabel* playerLabel = nullptr;
+    QWidget* winningBar = nullptr;  // the caption, repeated on the face
 };
 
 }  // namespace keno
