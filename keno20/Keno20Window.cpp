@@ -5,6 +5,7 @@
 
 #include "keno20/Keno20WindowImpl.h"
 #include "shell/SoundBank.h"
+#include "widgets/KeyboardPlay.h"
 
 namespace keno {
 
@@ -32,9 +33,11 @@ Keno20Window::Keno20Window(KenoApp& app, QWidget* parent)
     : QMainWindow(parent), impl_(std::make_unique<Impl>(*this, app)) {
     setObjectName(QStringLiteral("keno20"));
     impl_->runner = new PacedRunner([this] { return impl_->game.Advance(); }, this);
+    impl_->runner->setObjectName(QStringLiteral("runner"));
     impl_->BuildFace();
     impl_->ConnectControls();
     impl_->sync.Collect();
+    // KeyboardPlay::Install(*this);
     resize(kInitialWidth, kInitialHeight);
 }
 
