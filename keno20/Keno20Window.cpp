@@ -37,7 +37,7 @@ Keno20Window::Keno20Window(KenoApp& app, QWidget* parent)
     impl_->BuildFace();
     impl_->ConnectControls();
     impl_->sync.Collect();
-    // KeyboardPlay::Install(*this);
+    KeyboardPlay::Install(*this);
     resize(kInitialWidth, kInitialHeight);
 }
 
