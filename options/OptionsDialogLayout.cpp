@@ -54,15 +54,14 @@ void OptionsDialog::BuildControls() {
 
     // Player slots, name entry and statistics.
     ui_.framemain = NewFrame(this, "Framemain", QStringLiteral("Keno Options"));
-    auto* mainRow = new QHBoxLayout(ui_.framemain);
-    mainRow->setContentsMargins(14, 20, 14, 14);
-    mainRow->setSpacing(18);
+    auto* mainGrid = new QGridLayout(ui_.framemain);
+    mainGrid->setContentsMargins(14, 20, 14, 14);
+    mainGrid->setHorizontalSpacing(18);
+    mainGrid->setVerticalSpacing(6);
 
-    auto* playerColumn = new QVBoxLayout;
-    playerColumn->setSpacing(8);
-    auto* slotGrid = new QGridLayout;
-    slotGrid->setHorizontalSpacing(14);
-    slotGrid->setVerticalSpacing(8);
+    // One column of slots keeps the dialog narrow enough for an 800 x 600 screen.
+    auto* slotColumn = new QVBoxLayout;
+    slotColumn->setSpacing(6);
     ui_.machines = new QButtonGroup(this);
     ui_.machines->setExclusive(true);
     for (int slot = 1; slot <= 6; ++slot) {
@@ -70,18 +69,10 @@ void OptionsDialog::BuildControls() {
         button->setObjectName(QStringLiteral("machine_%1").arg(slot));
         ui_.machine[static_cast<std::size_t>(slot)] = button;
         ui_.machines->addButton(button, slot);
-        slotGrid->addWidget(button, (slot - 1) % 3, (slot - 1) / 3);
+        slotColumn->addWidget(button);
     }
-    playerColumn->addLayout(slotGrid);
-    playerColumn->addSpacing(6);
-    ui_.lblplayername = NewLabel(ui_.framemain, "lblplayername",
-                                 QStringLiteral("Input Player Name                                  Then Enter"));
-    playerColumn->addWidget(ui_.lblplayername);
-    ui_.player1 = new QLineEdit(ui_.framemain);
-    ui_.player1->setObjectName(QStringLiteral("player1"));
-    playerColumn->addWidget(ui_.player1);
-    playerColumn->addStretch(1);
-    mainRow->addLayout(playerColumn);
+    slotColumn->addStretch(1);
+    mainGrid->addLayout(slotColumn, 0, 0);
 
     auto* statistics = new QFrame(ui_.framemain);
     statistics->setObjectName(QStringLiteral("statistics"));
@@ -98,7 +89,16 @@ void OptionsDialog::BuildControls() {
         statisticsColumn->addWidget(*member);
     }
     ui_.lblcurrentplayer->setProperty("headline", true);
-    mainRow->addWidget(statistics, 1);
+    mainGrid->addWidget(statistics, 0, 1);
+    mainGrid->setColumnStretch(1, 1);
+
+    mainGrid->setRowMinimumHeight(1, 6);
+    ui_.lblplayername = NewLabel(ui_.framemain, "lblplayername",
+                                 QStringLiteral("Input Player Name                                  Then Enter"));
+    mainGrid->addWidget(ui_.lblplayername, 2, 0, 1, 2);
+    ui_.player1 = new QLineEdit(ui_.framemain);
+    ui_.player1->setObjectName(QStringLiteral("player1"));
+    mainGrid->addWidget(ui_.player1, 3, 0, 1, 2);
     page->addWidget(ui_.framemain);
 
     auto* lowerRow = new QHBoxLayout;
