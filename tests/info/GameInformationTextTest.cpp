@@ -78,36 +78,5 @@ INSTANTIATE_TEST_SUITE_P(BothGames, GameInformationLinesTest,
                              return param.param.game == InformationGame::Keno22 ? "Keno22" : "Keno20";
                          });
 
-// The two texts differ only in the spot range, the extra-ball item and the numbering after it.
-TEST(GameInformationDifferences, SpotRangeExtraBallItemAndNumbering) {
-    const auto k22 = GameInformationLines(InformationGame::Keno22);
-    const auto k20 = GameInformationLines(InformationGame::Keno20);
-    ASSERT_EQ(k22.size(), 12u);
-    ASSERT_EQ(k20.size(), 11u);
-
-    for (std::size_t i = 0; i < 6; ++i) {
-        if (i == 2) continue;
-        EXPECT_EQ(k22[i], k20[i]) << "line " << i + 1;
-    }
-    EXPECT_NE(k22[2].find("(from 2 to 10)"), std::string::npos);
-    EXPECT_NE(k20[2].find("(from 3 to 10)"), std::string::npos);
-
-    const auto mentionsExtraBalls = [](const std::string& line) { return line.find("extra balls") != std::string::npos; };
-    EXPECT_EQ(std::count_if(k22.begin(), k22.end(), mentionsExtraBalls), 1);
-    EXPECT_EQ(std::count_if(k20.begin(), k20.end(), mentionsExtraBalls), 0);
-
-    // After the extra-ball item, the 22-ball items are the 20-ball ones numbered one higher.
-    for (std::size_t i = 6; i < k20.size(); ++i) {
-        const std::string& later = k22[i + 1];
-        const std::string& earlier = k20[i];
-        const auto laterDash = later.find(":-");
-        const auto earlierDash = earlier.find(":-");
-        ASSERT_NE(laterDash, std::string::npos);
-        ASSERT_NE(earlierDash, std::string::npos);
-        EXPECT_EQ(later.substr(laterDash), earlier.substr(earlierDash));
-        EXPECT_EQ(std::stoi(later.substr(0, laterDash)), std::stoi(earlier.substr(0, earlierDash)) + 1);
-    }
-}
-
 }  // namespace
 }  // namespace keno

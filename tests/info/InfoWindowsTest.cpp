@@ -69,8 +69,8 @@ private slots:
     void payoutsPicturePaintsTheOfferEntriesInRed();
     void aboutWindow_data();
     void aboutWindow();
-    void aboutWindowWithoutAGameWindow();
     void iconIsDrawnAtEverySize();
+    void screensOpenedByTheMachine();
 };
 
 void InfoWindowsTest::gameInformationBox_data() {
@@ -219,14 +219,6 @@ void InfoWindowsTest::aboutWindow() {
     QVERIFY(game.isEnabled());
 }
 
-void InfoWindowsTest::aboutWindowWithoutAGameWindow() {
-    QPointer<AboutWindow> about = new AboutWindow([]() -> QWidget* { return nullptr; });
-    about->ShowPlaced();
-    QVERIFY(QTest::qWaitForWindowExposed(about));
-    about->close();
-    QTRY_VERIFY(about.isNull());
-}
-
 void InfoWindowsTest::iconIsDrawnAtEverySize() {
     const QIcon icon = KenoIcon();
     QVERIFY(!icon.isNull());
@@ -239,6 +231,42 @@ void InfoWindowsTest::iconIsDrawnAtEverySize() {
     const QPixmap sharp = KenoIconPixmap(64, 2.0);
     QCOMPARE(sharp.size(), QSize(128, 128));
     QCOMPARE(sharp.devicePixelRatio(), 2.0);
+}
+
+// The same screens as the machine opens them: the about window finds keno22 through the app.
+void InfoWindowsTest::screensOpenedByTheMachine() {
+    uitest::AppRig rig;
+    QVERIFY(rig.Start());
+    KenoApp& app = rig.App();
+
+    app.ShowPaySchedule();
+    QPointer<PayoutsWindow> payouts = app.Payouts();
+    QVERIFY(payouts);
+    app.ShowPaySchedule();
+    QCOMPARE(app.Payouts(), payouts.data());
+    int shown = 0;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->objectName() == QStringLiteral("payouts") && window->isVisible()) ++shown;
+    }
+    QCOMPARE(shown, 1);
+    QVERIFY(uitest::ClickNamed(payouts, QStringLiteral("SSCommand1")));
+    QTRY_VERIFY(payouts.isNull());
+
+    rig.K22()->setEnabled(false);  // as the options dialog leaves it
+    app.ShowAbout();
+    QPointer<AboutWindow> about = app.About();
+    QVERIFY(about);
+    QVERIFY(QTest::qWaitForWindowExposed(about));
+    QCOMPARE(about->height(), 122);
+    QVERIFY(uitest::ClickNamed(about, QStringLiteral("cmdOK")));
+    QTRY_VERIFY(about.isNull());
+    QVERIFY(rig.K22()->isEnabled());
+
+    SeenInfoBox seen;
+    InspectNextBox(seen, QMessageBox::Ok);
+    app.ShowGameInformation(GameKind::Keno22, rig.K22());
+    QVERIFY(seen.seen);
+    QCOMPARE(seen.text, ExpectedShownText(InformationGame::Keno22));
 }
 
 KENO_UI_TEST_MAIN(InfoWindowsTest)
