@@ -20,6 +20,7 @@ Message PlayMessage(std::string text) {
 constexpr int kRise = 400;      // the ball bounces up this far above its slot
 constexpr int kRiseSteps = 10;
 constexpr int kRowHeight = 500;
+constexpr int kMinSpots = 2;
 
 }  // namespace
 
@@ -38,6 +39,9 @@ Steps Keno22Game::PlaySteps() {
     }
     landingtop_ = kRackBottom;
     co_yield 0;
+    // ERASE stays enabled until the charge, so the events just run may have cleared the ticket:
+    // the press no longer stands, and no bet is taken for a game on fewer spots than PLAY needs.
+    if (board_.spots() < kMinSpots) co_return;
 
     state_.bank -= state_.coinsbet;
     if (state_.bank < 0) {
