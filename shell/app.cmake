@@ -13,3 +13,5 @@ target_link_libraries(keno_ui PUBLIC keno_core
 add_executable(keno22 main.cpp)
 target_link_libraries(keno22 PRIVATE keno_ui)
 set_target_properties(keno22 PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR})
+
+include(${PROJECT_SOURCE_DIR}/bench/bench.cmake OPTIONAL)

@@ -1,0 +1,7 @@
+# Bench programs (not tests: nothing here is registered with CTest). Included from the shell.
+add_executable(minimal_window
+  ${PROJECT_SOURCE_DIR}/bench/minimal_window.cpp
+  ${PROJECT_SOURCE_DIR}/shell/KenoAppFirstFrame.cpp)
+target_include_directories(minimal_window PRIVATE ${PROJECT_SOURCE_DIR})
+target_link_libraries(minimal_window PRIVATE Qt6::Widgets)
+set_target_properties(minimal_window PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bench)
