@@ -1,6 +1,7 @@
 // How long a whole 22-ball game takes on the real window, against the sum of the pauses the
 // engine asks for. Run by bench/paced_game.sh under a virtual display.
 //   bench_paced_game [--games N] [--speeds 10,20]
+//   bench_paced_game --shot FILE.png [--frames DIR] [--frame-every N]   (a picture after a win)
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTimer>
@@ -13,6 +14,7 @@
 #include <numeric>
 #include <vector>
 
+#include "bench/paced_game_shot.h"
 #include "board/KenoBoard.h"
 #include "core/MemorySettingsStore.h"
 #include "keno22/Keno22Game.h"
@@ -90,20 +92,32 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     int games = 3;
     std::vector<int> speeds{10, 20};
+    QString shot;
+    QString frames;
+    int frameEvery = 25;
     const QStringList args = QApplication::arguments();
     for (qsizetype i = 1; i + 1 < args.size(); ++i) {
         if (args[i] == QLatin1String("--games")) games = args[i + 1].toInt();
+        if (args[i] == QLatin1String("--shot")) shot = args[i + 1];
+        if (args[i] == QLatin1String("--frames")) frames = args[i + 1];
+        if (args[i] == QLatin1String("--frame-every")) frameEvery = std::max(1, args[i + 1].toInt());
         if (args[i] == QLatin1String("--speeds")) {
             speeds.clear();
             for (const QString& s : args[i + 1].split(QLatin1Char(','))) speeds.push_back(s.toInt());
         }
     }
 
-    KenoApp app(std::make_unique<MemorySettingsStore>());
+    auto store = std::make_unique<MemorySettingsStore>();
+    if (!shot.isEmpty()) {
+        store->Put("plinx", "player1", "currentplayer", "LUCKY");
+        store->Put("plinx", "player1", "reelspeed", "10");
+    }
+    KenoApp app(std::move(store));
     app.SetExitHandler([] {});
     app.SetRandomSource(std::make_unique<SeededRandomSource>(2024));
     app.SetClock(std::make_unique<StillClock>());
     app.Start();
+    if (!shot.isEmpty()) return RunShot(app, shot, frames, frameEvery);
     Keno22Window* window = app.Keno22();
     auto* runner = window->findChild<PacedRunner*>(QStringLiteral("runner"));
     auto* play = window->findChild<ImageButton*>(QStringLiteral("start"));
