@@ -62,6 +62,7 @@ void SoakMachine::SwitchGame() {
         return;
     }
     if (!program_->keno20) {
+        ++tally_["(keno20 first load)"];
         SaveSlotInUse();
         program_->keno20 = std::make_unique<Window20>(*this);
         Window20& w = *program_->keno20;
@@ -97,6 +98,7 @@ void SoakMachine::Options() {
         case 0: {
             const int slot = Pick(1, 6);
             Log("  options: slot " + std::to_string(slot));
+            ++tally_["options: slot"];
             options.SelectPlayerSlot(slot);
             LoadBooks(slot, true);
             break;
@@ -112,6 +114,7 @@ void SoakMachine::Options() {
             static const char* const kNames[] = {"", "Ann", "Bob Carol", "ZOE", "\xc3\x89lodie", "A name too long for it"};
             const std::string name = kNames[Pick(0, 5)];
             Log("  options: name \"" + name + "\"");
+            ++tally_["options: name"];
             options.EnterPlayerName(name);
             if (!name.empty() && name.size() <= 12) {
                 storedBooks_[static_cast<std::size_t>(SlotInUse())] = books_;
@@ -126,6 +129,7 @@ void SoakMachine::Options() {
     if (way <= 1) {
         const bool yes = way == 0;
         Log(std::string("  options: delete, answered ") + (yes ? "Yes" : "No"));
+        ++tally_[yes ? "options: delete, Yes" : "options: delete, No"];
         messenger.answers.push_back(yes ? Answer::Yes : Answer::No);
         options.DeletePlayerDetails();
         if (yes) books_ = Books{0, 0, 0, books_.wagered, 0};

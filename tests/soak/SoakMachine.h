@@ -2,6 +2,7 @@
 #include <array>
 #include <cstdint>
 #include <deque>
+#include <map>
 #include <memory>
 #include <optional>
 #include <random>
@@ -106,6 +107,8 @@ public:
     std::int64_t Games() const { return games_; }
     // The last actions, oldest first, for a failure report.
     std::string LogTail() const;
+    // How often each press and each notable outcome happened, to see what the run covered.
+    const std::map<std::string, std::int64_t>& Tally() const { return tally_; }
 
     // Shared seams, reachable by the windows' engines.
     MachineState& State() { return program_->state; }
@@ -169,6 +172,7 @@ private:
     std::int64_t actions_ = 0;
     std::int64_t games_ = 0;
     std::deque<std::string> log_;
+    std::map<std::string, std::int64_t> tally_;
 };
 
 }  // namespace keno::soak

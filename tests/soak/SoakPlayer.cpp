@@ -62,7 +62,7 @@ void SoakMachine::Act22() {
     Window22& w = *program_->keno22;
     const ViewModel& v = w.view;
     Choices c;
-    if (v.Enabled("coinsin")) c.Add("COINS", State().bank < 40 ? 6 : 1.5, [&] { Coins(w.board); });
+    if (v.Enabled("coinsin")) c.Add("COINS", State().bank < 5 ? 5 : 1, [&] { Coins(w.board); });
     if (v.Enabled("makbet")) c.Add("MAKE BET", 2, [&] { w.board.MakeBet(); });
     c.Add("square", 8, [&] {
         const int n = Pick(1, 80);
@@ -81,6 +81,7 @@ void SoakMachine::Act22() {
     if (v.Enabled("mnexit")) c.Add("quit and start again", 0.3, [&] { Restart(); });
     auto& chosen = c.Choose(player_);
     Log(std::string("22: ") + chosen.name);
+    ++tally_[std::string("22: ").substr(0) + chosen.name];
     chosen.action();
 }
 
@@ -88,7 +89,7 @@ void SoakMachine::Act20() {
     Window20& w = *program_->keno20;
     const ViewModel& v = w.view;
     Choices c;
-    if (v.Enabled("coinsin")) c.Add("COINS", State().bank < 40 ? 6 : 1.5, [&] { Coins(w.board); });
+    if (v.Enabled("coinsin")) c.Add("COINS", State().bank < 5 ? 5 : 1, [&] { Coins(w.board); });
     if (v.Enabled("makbet")) c.Add("MAKE BET", 2, [&] { w.board.MakeBet(); });
     c.Add("square", 8, [&] {
         const int n = Pick(1, 80);
@@ -105,6 +106,7 @@ void SoakMachine::Act20() {
     c.Add("quit and start again", 0.3, [&] { Restart(); });
     auto& chosen = c.Choose(player_);
     Log(std::string("20: ") + chosen.name);
+    ++tally_[std::string("20: ").substr(0) + chosen.name];
     chosen.action();
 }
 
@@ -138,6 +140,7 @@ void SoakMachine::Interleave(bool keno22) {
     }
     auto& chosen = c.Choose(player_);
     Log(std::string("  during: ") + chosen.name);
+    ++tally_[std::string("  during: ").substr(2) + chosen.name];
     chosen.action();
 }
 
@@ -163,6 +166,7 @@ void SoakMachine::Play22() {
     RunSequence(true);
     // A press that drew nothing (no credit, or the ticket was erased meanwhile) must take nothing.
     if (w.game.drawn() == drawnBefore) {
+        ++tally_["(PLAY drew nothing)"];
         Require(s.wager == before.wager && s.games == before.games, "a PLAY that drew nothing counted a game");
         return;
     }
@@ -185,7 +189,9 @@ void SoakMachine::Play22() {
                                      " coins, not " + std::to_string(win));
     books_.charged += charge;
     books_.wagered += charge;
+    if (WasShown("You Do Not Have Enough credit For This Bet")) ++tally_["(22-ball bet reduced)"];
     if (entry && entry->offer && hits >= 2) {
+        ++tally_["(offer opened)"];
         Require(w.game.OfferOpen(), "an offer entry did not open the offer");
         return;
     }
@@ -215,6 +221,7 @@ void SoakMachine::BuyExtraBalls() {
     w.game.BuyExtraBalls();
     RunSequence(true);
     if (!affordable) {
+        ++tally_["(extra balls refused)"];
         Require(w.game.OfferOpen() && WasShown("\rYou Do Not Have Enough credit"),
                 "an extra-ball bet beyond the credit was not refused");
         return;
@@ -238,6 +245,7 @@ void SoakMachine::Play20() {
     w.game.Play();
     RunSequence(false);
     if (w.game.drawn() == drawnBefore) {
+        ++tally_["(PLAY drew nothing)"];
         Require(s.wager == before.wager && s.games == before.games, "a PLAY that drew nothing counted a game");
         return;
     }
@@ -255,6 +263,7 @@ void SoakMachine::Play20() {
     Require(w.game.hits() == hits, "the 20-ball game counted the wrong hits");
     const auto pay = Keno20PaySchedule::Lookup(spots, hits);
     const std::int32_t win = pay ? bet * pay->multiplier : 0;
+    if (WasShown(".....You Do Not Have Enough Credit For This Bet")) ++tally_["(20-ball bet reduced)"];
     Require(w.game.win() == win, "the 20-ball game paid " + std::to_string(w.game.win()) + ", not " +
                                      std::to_string(win));
     books_.charged += charge;

@@ -32,6 +32,7 @@ TEST(Soak, RandomPlayerKeepsEveryInvariant) {
     std::printf("soak: seed %llu, %lld actions, %lld games in %.1f s (%.0f actions/s)\n",
                 static_cast<unsigned long long>(seed), static_cast<long long>(machine.Actions()),
                 static_cast<long long>(machine.Games()), seconds, static_cast<double>(machine.Actions()) / seconds);
+    for (const auto& [what, count] : machine.Tally()) std::printf("  %-32s %lld\n", what.c_str(), static_cast<long long>(count));
 }
 
 }  // namespace
