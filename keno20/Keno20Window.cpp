@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QShowEvent>
 
+#include "info/KenoIcon.h"
 #include "keno20/Keno20WindowImpl.h"
 #include "shell/SoundBank.h"
 #include "widgets/KeyboardPlay.h"
@@ -32,6 +33,7 @@ Keno20Window::Impl::Impl(Keno20Window& owner, KenoApp& machine)
 Keno20Window::Keno20Window(KenoApp& app, QWidget* parent)
     : QMainWindow(parent), impl_(std::make_unique<Impl>(*this, app)) {
     setObjectName(QStringLiteral("keno20"));
+    setWindowIcon(KenoIcon());
     impl_->runner = new PacedRunner([this] { return impl_->game.Advance(); }, this);
     impl_->runner->setObjectName(QStringLiteral("runner"));
     impl_->BuildFace();
