@@ -1,12 +1,7 @@
 # UI-thread helpers and the machine shell, part of the one UI library.
 target_sources(keno_ui PRIVATE
   PacedRunner.cpp QtMessenger.cpp SignalBridge.cpp
-  KenoApp.cpp KenoAppFirstFrame.cpp SystemClock.cpp MODchangeResSwitch.cpp)
-# The secondary windows' part of the machine, once the windows it opens are there.
-if(EXISTS ${PROJECT_SOURCE_DIR}/info/AboutWindow.h AND EXISTS ${PROJECT_SOURCE_DIR}/info/PayoutsWindow.h
-   AND EXISTS ${PROJECT_SOURCE_DIR}/info/GameInformation.h AND EXISTS ${PROJECT_SOURCE_DIR}/options/OptionsDialog.h)
-  target_sources(keno_ui PRIVATE KenoAppScreens.cpp)
-endif()
+  KenoApp.cpp KenoAppScreens.cpp KenoAppFirstFrame.cpp SystemClock.cpp MODchangeResSwitch.cpp)
 target_link_libraries(keno_ui PUBLIC keno_core
   keno_settings_qt keno_sound keno_display keno22_engine keno20_engine options_engine keno_board keno_widgets)
 
