@@ -4,8 +4,10 @@
 #include <QMenuBar>
 
 #include "core/Cue.h"
+#include "info/KenoIcon.h"
 #include "keno22/Keno22WindowImpl.h"
 #include "shell/SoundBank.h"
+#include "widgets/KeyboardPlay.h"
 #include "widgets/TwipFace.h"
 
 namespace keno {
@@ -24,16 +26,22 @@ Keno22Window::Impl::Impl(Keno22Window& owner, KenoApp& machine)
 Keno22Window::Keno22Window(KenoApp& app, QWidget* parent)
     : QMainWindow(parent), impl_(std::make_unique<Impl>(*this, app)) {
     setObjectName(QStringLiteral("keno22"));
+    setWindowIcon(KenoIcon());
     impl_->BuildFace();
     impl_->BuildMenu();
     impl_->BuildTimers();
     impl_->Connect();
+    KeyboardPlay::Install(*this);
     // Opens at the face's design size: one pixel per 15 twips.
     const QSize face = impl_->face->sizeHint();
     resize(face.width(), face.height() + menuBar()->sizeHint().height());
 }
 
-Keno22Window::~Keno22Window() = default;
+Keno22Window::~Keno22Window() {
+    // Timer ticks and paced steps reach into impl_: none may come while it is being taken apart.
+    for (QTimer* timer : findChildren<QTimer*>()) timer->stop();
+    impl_->runner->Cancel();
+}
 
 ViewModel& Keno22Window::View() { return impl_->view; }
 clsKenoBoard& Keno22Window::Board() { return impl_->board; }

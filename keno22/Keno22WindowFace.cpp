@@ -108,6 +108,12 @@ void Keno22Window::Impl::BuildFace() {
         balls[static_cast<std::size_t>(position)] = ball;
     }
 
+    // The foot of the rack, under the bottom row of balls.
+    auto* rackLegend = new LitLabel(QStringLiteral("DRAW"), QColor(255, 90, 220));
+    rackLegend->setObjectName(QStringLiteral("racklegend"));
+    rackLegend->setAlignment(Qt::AlignCenter);
+    face->place(rackLegend, QRect(kRackPanel.left() + 60, kRackPanel.bottom() - 420, kRackPanel.width() - 120, 330));
+
     playerLabel = new LitLabel(QString(), QColor(120, 230, 255));
     playerLabel->setObjectName(QStringLiteral("player"));
     playerLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);

@@ -3,7 +3,9 @@
 #include <QMenuBar>
 #include <QTimer>
 
+#include "info/PayoutsWindow.h"
 #include "keno22/Keno22Game.h"
+#include "options/OptionsDialog.h"
 #include "tests/keno22/Keno22WindowRig.h"
 #include "widgets/TwipFace.h"
 
@@ -22,6 +24,7 @@ private slots:
     void squareClicksMarkAndUnmark();
     void autoSelectMarksAfterItsPress();
     void pressEffects();
+    void navigationOpensTheOtherScreens();
     void faceKeepsItsAspectWhenResized();
     void closeBoxQuitsAndSaves();
     void cleanupTestCase() { shared_.reset(); }
@@ -203,6 +206,31 @@ void Keno22WindowTest::pressEffects() {
     rig.Click("rubber");
     QVERIFY(erase->imageHidden());
     QTRY_VERIFY(!erase->imageHidden());  // tmrshowbuttons
+}
+
+void Keno22WindowTest::navigationOpensTheOtherScreens() {
+    Keno22Rig rig;
+    QVERIFY(rig.Start());
+    KenoApp& app = rig.App();
+
+    rig.Press("mnupayouts");
+    QTRY_VERIFY(app.Payouts() && app.Payouts()->isVisible());
+    QVERIFY(!rig.Button("mnupayouts")->imageHidden());
+
+    // OPTIONS shows its press for a moment, then opens the dialog and disables this window.
+    rig.Press("mnuoptions");
+    QVERIFY(!app.Options());
+    QTRY_VERIFY(app.Options() != nullptr);
+    QVERIFY(!rig.Window()->isEnabled());
+    QVERIFY(!rig.Button("mnuoptions")->imageHidden());
+    delete app.Options();
+    rig.Window()->setEnabled(true);
+
+    BoxAnswerer answer;
+    answer.Arm();
+    QVERIFY(TriggerAction(rig.Window(), QStringLiteral("MNUhelp")));
+    QTRY_VERIFY(answer.Answered());
+    QVERIFY(!answer.Seen().front().text.isEmpty());
 }
 
 void Keno22WindowTest::faceKeepsItsAspectWhenResized() {
