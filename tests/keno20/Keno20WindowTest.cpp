@@ -1,6 +1,8 @@
 // The 20-ball window driven like a player: load, pay table, refusals, a whole paid game.
 #include <QTest>
 
+#include "info/AboutWindow.h"
+#include "options/OptionsDialog.h"
 #include "tests/keno20/Keno20WindowRig.h"
 
 using namespace keno;
@@ -37,6 +39,7 @@ private slots:
     void losingGameNeitherPaysNorFlashes();
     void drawLocksTheControls();
     void shutdownSettlesARunningGame();
+    void optionsAndMenuEntries();
 };
 
 void Keno20WindowTest::loadShowsSlotOneWithBetOne() {
@@ -284,6 +287,31 @@ void Keno20WindowTest::shutdownSettlesARunningGame() {
     QCOMPARE(rig.Machine().Stored(1, "bank"), QStringLiteral("64"));
     QTest::qWait(100);  // no step of the settled game comes back
     QCOMPARE(rig.State().bank, 64);
+}
+
+void Keno20WindowTest::optionsAndMenuEntries() {
+    Keno20Rig rig;
+    QVERIFY(rig.Open());
+    QVERIFY(PressNamed(rig.Window(), "mnuoptions"));
+    QTRY_VERIFY(rig.Machine().App().Options() != nullptr);
+    QVERIFY(!rig.Window()->isEnabled());
+    QTRY_VERIFY(!rig.Button("mnuoptions")->imageHidden());
+    QWidget* options = rig.Machine().App().Options();
+    QVERIFY(options->close());
+    QTRY_VERIFY(rig.Window()->isEnabled() && rig.Window()->isVisible());
+
+    rig.Boxes().Arm();
+    QVERIFY(TriggerAction(rig.Window(), "MNUhelp"));
+    QTRY_VERIFY(rig.Boxes().Answered());
+    QVERIFY(!rig.Boxes().Seen().front().text.isEmpty());
+
+    QVERIFY(TriggerAction(rig.Window(), "mnuabout"));
+    QTRY_VERIFY(rig.Machine().App().About() != nullptr);
+    QVERIFY(!rig.Machine().Exited());
+
+    QVERIFY(TriggerAction(rig.Window(), "mnuexit"));
+    QCOMPARE(rig.Machine().Exits(), 1);
+    QVERIFY(rig.Machine().HasRecord(1));
 }
 
 KENO_UI_TEST_MAIN(Keno20WindowTest)
