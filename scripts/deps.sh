@@ -13,6 +13,7 @@ TEST_PACKAGES=(
   libgtest-dev
   xvfb xauth x11-utils x11-xserver-utils
   xserver-xorg-core xserver-xorg-video-dummy
+  dbus dbus-daemon at-spi2-core python3 python3-gi gir1.2-atspi-2.0 python3-pyatspi
 )
 
 wanted=("${RUN_PACKAGES[@]}")
