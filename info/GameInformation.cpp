@@ -4,6 +4,7 @@
 
 #include "info/GameInformationText.h"
 #include "shell/QtMessenger.h"
+#include "widgets/KeyboardPlay.h"
 
 namespace keno {
 
@@ -28,6 +29,7 @@ void ShowGameInformationBox(GameKind game, QWidget* parent) {
                     QMessageBox::Ok | QMessageBox::Cancel, parent);
     box.setObjectName(QStringLiteral("message"));
     box.setTextFormat(Qt::PlainText);
+    box.setInformativeText(GameKeysHelp(parent));  // below the game's own text, which stays as it is
     box.setDefaultButton(QMessageBox::Ok);
     box.setEscapeButton(QMessageBox::Cancel);
     box.exec();  // modal: the game window waits for the player to close it

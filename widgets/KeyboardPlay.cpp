@@ -58,9 +58,11 @@ const std::vector<GameKey>& GameKeys() {
 }
 
 QString GameKeysHelp(const QWidget* window) {
+    bool gameWindow = false;
+    for (const GameKey& key : GameKeys()) gameWindow = gameWindow || HasAnyButton(window, key);
     QStringList parts;
     for (const GameKey& key : GameKeys()) {
-        if (window == nullptr || HasAnyButton(window, key)) parts << key.label + QLatin1Char(' ') + key.action;
+        if (!gameWindow || HasAnyButton(window, key)) parts << key.label + QLatin1Char(' ') + key.action;
     }
     return QStringLiteral("Keys: ") + parts.join(QStringLiteral(", ")) +
            QStringLiteral(". Tab walks the board and the buttons; on the board the arrow keys move "

@@ -26,7 +26,8 @@ struct GameKey {
 // The keys of both game windows; a window uses those whose buttons it has.
 const std::vector<GameKey>& GameKeys();
 
-// "Keys: C coins, B make bet, ..." for the keys window has buttons for (all of them without one).
+// "Keys: C coins, B make bet, ..." for the keys window has buttons for (all of them for a window
+// that is not a game window).
 QString GameKeysHelp(const QWidget* window);
 
 // Keyboard play of a game window: each game key clicks its button exactly as the mouse does (a

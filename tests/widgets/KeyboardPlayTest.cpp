@@ -176,6 +176,8 @@ private slots:
                                                 "Space or Enter play, O options, G switch game.")),
                  qPrintable(help));
         QVERIFY(GameKeysHelp(nullptr).contains(QStringLiteral("X extra balls, T take win")));
+        QWidget other;
+        QCOMPARE(GameKeysHelp(&other), GameKeysHelp(nullptr));
     }
 
 private:
