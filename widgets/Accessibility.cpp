@@ -54,7 +54,6 @@ public:
         switch (which) {
         case QAccessible::Name: return NameOr(button(), button()->text());
         case QAccessible::Description: return DescriptionOr(button(), button()->toolTip());
-        case QAccessible::Accelerator: return KeyOf(button()).value(0);
         default: return QAccessibleWidget::text(which);
         }
     }

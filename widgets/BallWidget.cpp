@@ -1,5 +1,6 @@
 #include "widgets/BallWidget.h"
 
+#include "widgets/Accessibility.h"
 #include "widgets/PaintKit.h"
 
 #include <QAccessible>
@@ -84,6 +85,7 @@ void PaintBall(QPainter& painter, QSizeF size, int number) {
 }  // namespace
 
 BallWidget::BallWidget(int number, QWidget* parent) : QWidget(parent), number_(number) {
+    InstallKenoAccessibility();
     setAttribute(Qt::WA_TranslucentBackground);
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }

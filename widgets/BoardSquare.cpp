@@ -1,5 +1,6 @@
 #include "widgets/BoardSquare.h"
 
+#include "widgets/Accessibility.h"
 #include "widgets/PaintKit.h"
 
 #include <QAccessible>
@@ -83,6 +84,7 @@ void PaintHitBurst(QPainter& painter, QPointF centre, qreal unit) {
 }  // namespace
 
 BoardSquare::BoardSquare(int number, QWidget* parent) : QAbstractButton(parent), number_(number) {
+    InstallKenoAccessibility();
     setAttribute(Qt::WA_Hover);
     setFocusPolicy(Qt::NoFocus);
     setCursor(Qt::PointingHandCursor);

@@ -1,5 +1,6 @@
 #include "widgets/ImageButton.h"
 
+#include "widgets/Accessibility.h"
 #include "widgets/PaintKit.h"
 
 #include <QEvent>
@@ -51,6 +52,7 @@ void PaintSocket(QPainter& painter, QSizeF size) {
 
 ImageButton::ImageButton(const QString& caption, const QColor& colour, QWidget* parent)
     : QAbstractButton(parent), colour_(colour) {
+    InstallKenoAccessibility();  // before setText, which already asks for this button's interface
     setText(caption);
     setAttribute(Qt::WA_Hover);
     setFocusPolicy(Qt::TabFocus);  // a mouse click must not leave a focus ring behind

@@ -1,5 +1,6 @@
 #include "widgets/MeterLabel.h"
 
+#include "widgets/Accessibility.h"
 #include "widgets/PaintKit.h"
 
 #include <QAccessible>
@@ -11,6 +12,7 @@
 namespace keno {
 
 MeterLabel::MeterLabel(const QString& caption, QWidget* parent) : QLabel(parent), caption_(caption) {
+    InstallKenoAccessibility();
     setTextFormat(Qt::PlainText);
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 }

@@ -43,6 +43,10 @@ class Face:
         missing = [caption for caption in METERS if caption not in self.meters]
         if missing:
             raise TestFailure(f"no meter labels described as {missing}")
+        # The game's own button interface (its queued press) answers, not the toolkit's default one.
+        coins = self.button("COINS").queryAction()
+        if coins.getKeyBinding(0) != "C":
+            raise TestFailure(f"COINS offers {coins.getName(0)!r} bound to {coins.getKeyBinding(0)!r}, not Press on C")
 
     def button(self, caption):
         """The button with that caption that shows (EXTRA BALLS is two pictures at one place)."""
