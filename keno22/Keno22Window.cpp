@@ -84,6 +84,10 @@ void Keno22Window::StopHitBlink() {
 
 void Keno22Window::SettleForShutdown() {
     Keno22Game& game = impl_->game;
+    if (impl_->stepping) {
+        impl_->settleAfterStep = true;
+        return;
+    }
     if (game.Running()) {
         impl_->runner->Cancel();
         game.SettleNow();

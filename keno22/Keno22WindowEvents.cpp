@@ -56,7 +56,18 @@ void Keno22Window::Impl::DoOpenOptions() {
 }
 
 void Keno22Window::Impl::Connect() {
-    runner = new PacedRunner([this] { return game.Advance(); }, &window);
+    runner = new PacedRunner([this]() -> std::optional<int> {
+        stepping = true;
+        std::optional<int> pause = game.Advance();
+        stepping = false;
+        // Shut-down came from inside this step (a message box's own loop): finish the game now.
+        if (settleAfterStep) {
+            settleAfterStep = false;
+            window.SettleForShutdown();
+            return std::nullopt;
+        }
+        return pause;
+    }, &window);
     runner->setObjectName(QStringLiteral("runner"));
     QObject::connect(runner, &PacedRunner::stepped, &window, [this] { Sync(); });
 

@@ -96,6 +96,8 @@ struct Keno22Window::Impl {
     QPointer<ImageButton> delayedButton;
     void (Impl::*delayedWork)() = nullptr;
 
+    bool stepping = false;         // inside a paced step: the sequence cannot be resumed from here
+    bool settleAfterStep = false;  // settle for shut-down as soon as the step returns
     ViewModel shown;  // what the widgets show now, to touch only what changed
 };
 

@@ -2,6 +2,7 @@
 // answered both ways, the refusals of PLAY and of the extra balls, and settling for shut-down.
 #include <QTimer>
 
+#include <functional>
 #include <set>
 
 #include "keno22/Keno22Game.h"
@@ -44,6 +45,7 @@ private slots:
     void extraBallsRefusedUntilCoins();
     void drawAnimatesAndKeepsTheTicket();
     void shutdownSettlesARunningDrawAndAnOpenOffer();
+    void shutdownFromInsideAMessageOfTheDraw();
     void switchesToThe20BallGame();
 };
 
@@ -248,6 +250,31 @@ void Keno22WindowGameTest::shutdownSettlesARunningDrawAndAnOpenOffer() {
     for (int i = 1; i <= 20; ++i) QCOMPARE(rig.Ball(i)->geometry(), RackSlot(rig, i, RowTop(i)));
     QTest::qWait(100);  // no step of the cancelled draw comes after
     QCOMPARE(rig.Text("panelbank"), QStringLiteral("34"));
+}
+
+// The reduced-bet message is raised from inside a step of PLAY; a shut-down that comes while it
+// is up must not resume the draw from in there, but finish it as soon as the step returns.
+void Keno22WindowGameTest::shutdownFromInsideAMessageOfTheDraw() {
+    Keno22Rig rig;
+    rig.Rig().PutRecord(1, {{"bank", "3"}, {"coinsbet", "5"}, {"reelspeed", "20"}});
+    QVERIFY(rig.Start());
+    rig.Mark({1, 2});
+    rig.NextDraw(DrawOf({1, 2}, {1, 2}));
+    bool settledInside = true;
+    std::function<void()> answer = [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) return QTimer::singleShot(10, answer);
+        rig.Window()->SettleForShutdown();
+        settledInside = !rig.Window()->Game().Running();
+        box->button(QMessageBox::Ok)->click();
+    };
+    QTimer::singleShot(0, answer);
+    rig.Click("start");
+    QTRY_VERIFY(!rig.Window()->Game().Running());
+    QVERIFY(!settledInside);  // still running while the box was up
+    QCOMPARE(rig.State().coinsbet, std::int16_t{3});
+    QCOMPARE(rig.Text("panelbank"), QStringLiteral("45"));  // 0 after the bet of 3, then 15 x 3
+    QCOMPARE(rig.Ball(20)->geometry(), RackSlot(rig, 20, RowTop(20)));
 }
 
 void Keno22WindowGameTest::switchesToThe20BallGame() {
