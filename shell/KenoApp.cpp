@@ -32,6 +32,9 @@ void LeaveEventLoop() {
 
 // How often an unattended quit dismisses a modal box and tries again before it goes ahead anyway.
 constexpr int kModalRetries = 50;
+// How long a shut-down waits for a game that can only settle after the current step: 10 s.
+constexpr int kSettleRetries = 500;
+constexpr int kSettleRetryMs = 20;
 
 }  // namespace
 
@@ -72,15 +75,17 @@ void KenoApp::SetDisplayModeSwitch(std::unique_ptr<DisplayModeSwitch> display) {
 
 void KenoApp::Start() {
     if (keno22_) return;
+    // Before the window can be seen: a SIGTERM sent once it is up must find the handler. The
+    // signal is only acted on from the event loop, so after the load below.
+    InstallShutdownPaths();
     keno22_ = new Keno22Window(*this);
     keno22_->Load();
     keno22_->show();
-    InstallShutdownPaths();
 }
 
 void KenoApp::InstallShutdownPaths() {
-    // Once a game is on screen there is something to save: a service manager's SIGTERM, a ^C and
-    // a hang-up take the close box's way out, and so does the end of the desktop session.
+    // A service manager's SIGTERM, a ^C and a hang-up take the close box's way out, and so does
+    // the end of the desktop session.
     signals_ = new SignalBridge(this);
     connect(signals_, &SignalBridge::terminateRequested, this, &KenoApp::OnTerminate);
     if (auto* gui = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
@@ -153,6 +158,13 @@ void KenoApp::RunShutdown(bool stopSound) {
     // offer taken as TAKE WIN would take it. Then the design's order.
     if (keno22_) keno22_->SettleForShutdown();
     if (keno20_) keno20_->SettleForShutdown();
+    // Called from inside a step (a box of the draw was up), a window settles once that step has
+    // returned; the record must wait for it, but not for ever.
+    if (AnyGameRunning() && settleRetries_ < kSettleRetries) {
+        ++settleRetries_;
+        QTimer::singleShot(kSettleRetryMs, this, [this, stopSound] { RunShutdown(stopSound); });
+        return;
+    }
     if (stopSound) sound_->StopSound();
     const StoreStatus status = ledger_->SaveRecord();
     if (!status.ok) WarnSaveFailed(status, ActiveGameWindow());

@@ -120,6 +120,7 @@ private:
     QPointer<QMessageBox> saveWarning_;
     bool unattended_ = false;
     int modalRetries_ = 0;
+    int settleRetries_ = 0;
     QPointer<Keno22Window> keno22_;
     QPointer<Keno20Window> keno20_;
     QPointer<OptionsDialog> options_;

@@ -143,6 +143,32 @@ private slots:
         QCOMPARE(rig.Stored(1, "games"), QStringLiteral("0"));
     }
 
+    // A quit that arrives while the draw's own message box waits (the bet was lowered to the
+    // credit) is finished once that step has returned, with the game paid.
+    void quittingFromInsideABoxOfTheDrawWaitsForTheStep() {
+        AppRig rig(std::make_unique<ScriptedDraws>(std::deque<std::vector<int>>{DrawHitting(2)}));
+        rig.PutRecord(1, {{"bank", "3"}, {"coinsbet", "5"}, {"reelspeed", "1"}});
+        QVERIFY(rig.Start());
+        QVERIFY(ClickSquares(rig.K22(), {1, 2}));
+        bool quitInside = false;
+        std::function<void()> answer = [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) return QTimer::singleShot(10, answer);
+            rig.App().Quit(true);
+            quitInside = rig.Exited();
+            box->button(QMessageBox::Ok)->click();
+        };
+        QTimer::singleShot(0, answer);
+        QVERIFY(ClickNamed(rig.K22(), "start"));
+        QTRY_VERIFY_WITH_TIMEOUT(rig.Exited(), 20000);
+        QVERIFY(!quitInside);
+        QVERIFY(!rig.Running());
+        // The bet of 5 became the credit of 3; 2 spots, 2 hits pay 15 times that.
+        QCOMPARE(rig.Stored(1, "bank"), QStringLiteral("45"));
+        QCOMPARE(rig.Stored(1, "coinsbet"), QStringLiteral("3"));
+        QCOMPARE(rig.Stored(1, "games"), QStringLiteral("1"));
+    }
+
     void anUnwritableFolderWarnsAndStillQuits() {
         QTemporaryDir folder;
         // A regular file where the settings folder should be: even root cannot write below it.
