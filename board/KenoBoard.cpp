@@ -157,7 +157,17 @@ void clsKenoBoard::InsertCoins() {
     AddCoins(state_.amountinvested);
     view_.SetText(set_.creditLabel, std::to_string(state_.bank));
     sound_.Play(Cue::Coins);
-    if (!set_.setsButtons) return;
+    EnableForCredit();
+}
+
+void clsKenoBoard::ShowMachineState() {
+    view_.SetText(set_.creditLabel, std::to_string(state_.bank));
+    view_.SetText("betpan", std::to_string(state_.coinsbet));
+    EnableForCredit();
+}
+
+void clsKenoBoard::EnableForCredit() {
+    if (!set_.setsButtons || state_.bank < 1) return;
     view_.Enable("makbet", true);
     if (state_.coinsbet >= 1 && spots_ >= set_.minSpots) {
         view_.Enable("start", true);

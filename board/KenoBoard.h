@@ -66,6 +66,9 @@ public:
     void PaintAllPlain();
     // Gives every marked square its marked picture again (a game start redraws the picks).
     void ShowMarkPictures();
+    // The window comes back into view: credit and bet may have changed in the other game, so the
+    // meters are shown again and the buttons that credit unlocks are enabled as COINS would.
+    void ShowMachineState();
     // What the next AUTO SELECT would draw before its default of 10 applies: the count a refused
     // AUTO SELECT kept, else spots().
     std::int16_t PendingAutoSelectCount() const;
@@ -75,6 +78,7 @@ public:
 private:
     // (implementation's own members)
     void Mark(int number, bool on);
+    void EnableForCredit();
     void UnmarkAll();
     void Paint(SquareBackground background);
     void ResetBoard();

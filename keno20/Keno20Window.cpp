@@ -92,13 +92,10 @@ void Keno20Window::SettleForShutdown() {
 void Keno20Window::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (impl_->game.Running()) return;
-    const MachineState& state = impl_->app.State();
-    ViewModel& view = impl_->view;
-    view.SetText("caption", kCaptionPrefix + state.currentplayer);
-    view.SetText("lblcredit", std::to_string(state.bank));
-    view.SetText("betpan", std::to_string(state.coinsbet));
+    // Credit and bet may have changed in the other game while this window was hidden.
+    impl_->board.ShowMachineState();
     const int spots = impl_->board.spots();
-    if (spots >= Keno20PaySchedule::kMinSpots) impl_->payTable.ShowSchedule(spots, state.coinsbet);
+    if (spots >= Keno20PaySchedule::kMinSpots) impl_->payTable.ShowSchedule(spots, impl_->app.State().coinsbet);
     Redraw();
 }
 

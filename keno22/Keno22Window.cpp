@@ -99,6 +99,14 @@ void Keno22Window::SettleForShutdown() {
     Redraw();
 }
 
+void Keno22Window::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // Credit and bet may have changed in the other game while this window was hidden.
+    if (impl_->game.Running()) return;
+    impl_->board.ShowMachineState();
+    Redraw();
+}
+
 void Keno22Window::closeEvent(QCloseEvent* event) {
     // The close box ends the program without stopping a sound that is still playing.
     if (!impl_->app.Quitting()) impl_->app.Quit(false);
