@@ -8,6 +8,7 @@
 #include <QPixmapCache>
 #include <QStringBuilder>
 #include <algorithm>
+#include <cstdint>
 #include <cmath>
 #include <vector>
 
@@ -27,29 +28,56 @@ QFont MakeFont(const QStringList& families, qreal pixelSize, bool bold) {
 
 // One box pass along a line of n source pixels, stride apart, into n consecutive target pixels;
 // pixels beyond the ends count as clear.
-void BoxLine(const quint32* source, quint32* target, int n, int stride, int radius) {
+// One box pass along the rows of a premultiplied ARGB image, sums kept per channel.
+void BoxRows(quint32* pixels, int w, int h, int stride, int radius, std::vector<quint32>& line) {
     const int window = 2 * radius + 1;
-    int sum[4] = {0, 0, 0, 0};
-    auto add = [&sum](quint32 pixel, int sign) {
-        for (int c = 0; c < 4; ++c) {
-            sum[c] += sign * static_cast<int>((pixel >> (8 * c)) & 0xFFu);
+    const std::uint32_t reciprocal = (1u << 16) / static_cast<std::uint32_t>(window) + 1;
+    for (int y = 0; y < h; ++y) {
+        quint32* row = pixels + y * stride;
+        std::uint32_t sum[4] = {0, 0, 0, 0};
+        for (int i = 0; i < std::min(radius, w); ++i)
+            for (int c = 0; c < 4; ++c) sum[c] += (row[i] >> (8 * c)) & 0xFFu;
+        for (int x = 0; x < w; ++x) {
+            if (x + radius < w)
+                for (int c = 0; c < 4; ++c) sum[c] += (row[x + radius] >> (8 * c)) & 0xFFu;
+            quint32 out = 0;
+            for (int c = 0; c < 4; ++c) out |= std::min<quint32>(255u, (sum[c] * reciprocal) >> 16) << (8 * c);
+            line[static_cast<size_t>(x)] = out;
+            if (x - radius >= 0)
+                for (int c = 0; c < 4; ++c) sum[c] -= (row[x - radius] >> (8 * c)) & 0xFFu;
         }
-    };
-    for (int i = 0; i < std::min(radius, n); ++i) {
-        add(source[i * stride], 1);
+        std::copy_n(line.data(), w, row);
     }
-    for (int x = 0; x < n; ++x) {
-        if (x + radius < n) {
-            add(source[(x + radius) * stride], 1);
+}
+
+// The same down the columns, sweeping whole rows so memory is read in order.
+void BoxColumns(quint32* pixels, int w, int h, int stride, int radius, std::vector<std::uint32_t>& sums,
+                std::vector<quint32>& copy) {
+    const int window = 2 * radius + 1;
+    const std::uint32_t reciprocal = (1u << 16) / static_cast<std::uint32_t>(window) + 1;
+    copy.assign(pixels, pixels + static_cast<size_t>(h) * static_cast<size_t>(stride));
+    sums.assign(static_cast<size_t>(w) * 4, 0);
+    auto addRow = [&](int y, bool subtract) {
+        const quint32* row = copy.data() + static_cast<size_t>(y) * static_cast<size_t>(stride);
+        for (int x = 0; x < w; ++x)
+            for (int c = 0; c < 4; ++c) {
+                const std::uint32_t v = (row[x] >> (8 * c)) & 0xFFu;
+                std::uint32_t& s = sums[static_cast<size_t>(x) * 4 + static_cast<size_t>(c)];
+                s = subtract ? s - v : s + v;
+            }
+    };
+    for (int i = 0; i < std::min(radius, h); ++i) addRow(i, false);
+    for (int y = 0; y < h; ++y) {
+        if (y + radius < h) addRow(y + radius, false);
+        quint32* row = pixels + y * stride;
+        for (int x = 0; x < w; ++x) {
+            quint32 out = 0;
+            for (int c = 0; c < 4; ++c)
+                out |= std::min<quint32>(255u, (sums[static_cast<size_t>(x) * 4 + static_cast<size_t>(c)] * reciprocal) >> 16)
+                       << (8 * c);
+            row[x] = out;
         }
-        quint32 out = 0;
-        for (int c = 0; c < 4; ++c) {
-            out |= static_cast<quint32>(sum[c] / window) << (8 * c);
-        }
-        target[x] = out;
-        if (x - radius >= 0) {
-            add(source[(x - radius) * stride], -1);
-        }
+        if (y - radius >= 0) addRow(y - radius, true);
     }
 }
 
@@ -121,18 +149,13 @@ void BoxBlur(QImage& image, int radius) {
     const int h = image.height();
     const int stride = static_cast<int>(image.bytesPerLine() / 4);
     auto* pixels = reinterpret_cast<quint32*>(image.bits());
-    std::vector<quint32> line(static_cast<size_t>(std::max(w, h)));
+    std::vector<quint32> line(static_cast<size_t>(w));
+    std::vector<quint32> copy;
+    std::vector<std::uint32_t> sums;
+    // Three box passes approach a Gaussian closely enough for a glow.
     for (int pass = 0; pass < 3; ++pass) {
-        for (int y = 0; y < h; ++y) {
-            BoxLine(pixels + y * stride, line.data(), w, 1, radius);
-            std::copy_n(line.data(), w, pixels + y * stride);
-        }
-        for (int x = 0; x < w; ++x) {
-            BoxLine(pixels + x, line.data(), h, stride, radius);
-            for (int y = 0; y < h; ++y) {
-                pixels[y * stride + x] = line[static_cast<size_t>(y)];
-            }
-        }
+        BoxRows(pixels, w, h, stride, radius, line);
+        BoxColumns(pixels, w, h, stride, radius, sums, copy);
     }
 }
 
@@ -146,8 +169,13 @@ void DrawGlow(QPainter& painter, const QPainterPath& path, const QColor& colour,
     // Snap to whole device pixels so the blurred image lands 1:1.
     const QRectF area(std::floor(bounds.left() * scale) / scale, std::floor(bounds.top() * scale) / scale,
                       std::ceil(bounds.width() * scale + 1) / scale, std::ceil(bounds.height() * scale + 1) / scale);
-    const QSize pixels(static_cast<int>(std::lround(area.width() * scale)),
-                       static_cast<int>(std::lround(area.height() * scale)));
+    // A glow is soft: blur it at a reduced resolution and let the painter scale it up. That keeps
+    // the first paint of a face full of lit captions cheap.
+    const int blurPixels = std::max(1, static_cast<int>(std::lround(radius * scale * 0.55)));
+    const qreal down = std::max(1.0, blurPixels / 3.0);
+    const qreal imageScale = scale / down;
+    const QSize pixels(static_cast<int>(std::ceil(area.width() * imageScale)),
+                       static_cast<int>(std::ceil(area.height() * imageScale)));
     if (pixels.isEmpty()) {
         return;
     }
@@ -156,12 +184,30 @@ void DrawGlow(QPainter& painter, const QPainterPath& path, const QColor& colour,
     {
         QPainter ip(&image);
         ip.setRenderHint(QPainter::Antialiasing);
-        ip.scale(scale, scale);
+        ip.scale(imageScale, imageScale);
         ip.translate(-area.topLeft());
         ip.fillPath(path, colour);
     }
-    BoxBlur(image, std::max(1, static_cast<int>(std::lround(radius * scale * 0.55))));
-    painter.drawImage(area, image);
+    BoxBlur(image, std::max(1, static_cast<int>(std::lround(blurPixels / down))));
+    painter.save();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(QRectF(area.topLeft(), QSizeF(pixels.width() / imageScale, pixels.height() / imageScale)), image);
+    painter.restore();
+}
+
+void DrawStrokeGlow(QPainter& painter, const QPainterPath& outline, qreal width, const QColor& colour, qreal radius) {
+    constexpr int kLayers = 6;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setBrush(Qt::NoBrush);
+    for (int i = kLayers; i >= 1; --i) {
+        const qreal t = static_cast<qreal>(i) / kLayers;
+        QColor layer = colour;
+        layer.setAlphaF(static_cast<float>(colour.alphaF() * 0.35 * (1.0 - t) * (1.0 - t) + colour.alphaF() * 0.04));
+        painter.setPen(QPen(layer, width + 2.0 * radius * t, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.drawPath(outline);
+    }
+    painter.restore();
 }
 
 QPainterPath TextPath(const QRectF& box, Qt::Alignment alignment, const QString& text, const QFont& font) {

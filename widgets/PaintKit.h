@@ -35,6 +35,9 @@ void BoxBlur(QImage& image, int radius);
 
 // Fills path in colour, blurred by radius (logical pixels), under whatever the painter holds.
 void DrawGlow(QPainter& painter, const QPainterPath& path, const QColor& colour, qreal radius);
+// The glow of a long thin stroke (a neon tube, a lit panel edge): wider, fainter strokes of the
+// outline instead of a blurred image, so a whole-face outline costs no more than its length.
+void DrawStrokeGlow(QPainter& painter, const QPainterPath& outline, qreal width, const QColor& colour, qreal radius);
 
 // The outline of text placed in box by alignment (visual bounds, so digits centre exactly).
 QPainterPath TextPath(const QRectF& box, Qt::Alignment alignment, const QString& text, const QFont& font);

@@ -210,9 +210,10 @@ void TwipFace::paintCabinet(QPainter& painter) const {
     QPainterPath neon;
     neon.addRoundedRect(face.adjusted(inset, inset, -inset, -inset), corner * 0.8, corner * 0.8);
     QPainterPathStroker stroker;
-    stroker.setWidth(std::max(1.0, 10 * twip));
+    const qreal tubeWidth = std::max(1.0, 10 * twip);
+    stroker.setWidth(tubeWidth);
     const QPainterPath tube = stroker.createStroke(neon);
-    paint::DrawGlow(painter, tube, QColor(0, 190, 255, 200), std::max(2.0, 60 * twip));
+    paint::DrawStrokeGlow(painter, neon, tubeWidth, QColor(0, 190, 255, 200), std::max(2.0, 60 * twip));
     painter.fillPath(tube, QColor(150, 235, 255));
 }
 
@@ -224,9 +225,10 @@ void TwipFace::paintPanel(QPainter& painter, const Panel& panel) const {
     shape.addRoundedRect(area, corner, corner);
 
     QPainterPathStroker stroker;
-    stroker.setWidth(std::max(1.0, 14 * twip));
+    const qreal edgeWidth = std::max(1.0, 14 * twip);
+    stroker.setWidth(edgeWidth);
     const QPainterPath edge = stroker.createStroke(shape);
-    paint::DrawGlow(painter, edge, paint::WithAlpha(panel.edge, 190), std::max(2.0, 70 * twip));
+    paint::DrawStrokeGlow(painter, shape, edgeWidth, paint::WithAlpha(panel.edge, 190), std::max(2.0, 70 * twip));
 
     QLinearGradient well(area.topLeft(), area.bottomLeft());
     well.setColorAt(0.0, QColor(0, 0, 0, 235));
