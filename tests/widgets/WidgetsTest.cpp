@@ -16,7 +16,7 @@ using namespace keno;
 
 namespace {
 
-QImage Render(QWidget& widget, qreal ratio) {
+QImage Render(QWidget& widget, qreal ratio = 1.0) {
     QImage image(widget.size() * ratio, QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(ratio);
     image.fill(Qt::transparent);
@@ -24,312 +24,170 @@ QImage Render(QWidget& widget, qreal ratio) {
     return image;
 }
 
-int DistinctColours(const QImage& image) {
-    QSet<QRgb> colours;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            colours.insert(image.pixel(x, y));
-        }
-    }
-    return static_cast<int>(colours.size());
-}
-
 // Share of pixels that differ clearly between two images of the same size.
 double DifferentShare(const QImage& a, const QImage& b) {
     int differing = 0;
     for (int y = 0; y < a.height(); ++y) {
         for (int x = 0; x < a.width(); ++x) {
-            const QColor p = a.pixelColor(x, y);
-            const QColor q = b.pixelColor(x, y);
-            const int delta = std::abs(p.red() - q.red()) + std::abs(p.green() - q.green()) +
-                              std::abs(p.blue() - q.blue()) + std::abs(p.alpha() - q.alpha());
-            differing += delta > 60 ? 1 : 0;
+            const QColor p = a.pixelColor(x, y), q = b.pixelColor(x, y);
+            differing += std::abs(p.red() - q.red()) + std::abs(p.green() - q.green()) +
+                                 std::abs(p.blue() - q.blue()) + std::abs(p.alpha() - q.alpha()) > 60;
         }
     }
     return static_cast<double>(differing) / (a.width() * a.height());
 }
 
-using Factory = std::function<QWidget*()>;
+// One of each painted control, with something to show.
+QWidget* Make(const QString& kind) {
+    if (kind == "ball") return new BallWidget(55);
+    if (kind == "button") return new ImageButton(QStringLiteral("PAY SCHEDULE"), QColor(200, 40, 180));
+    if (kind == "lit") return new LitLabel(QStringLiteral("2500"));
+    if (kind == "meter") {
+        auto* meter = new MeterLabel(QStringLiteral("CREDIT"));
+        meter->setText(QStringLiteral("1240"));
+        return meter;
+    }
+    if (kind == "face") {
+        auto* face = new TwipFace(QSize(9600, 6400));
+        face->setTitle(QStringLiteral("K E N O"), QRect(600, 100, 6000, 700));
+        face->addPanel(QRect(100, 1000, 4000, 3000));
+        return face;
+    }
+    auto* square = new BoardSquare(42);
+    if (kind == "hit") square->setView({SquarePicture::Hit, SquareBackground::White, SquareText::OrangeRed});
+    return square;
+}
 
 }  // namespace
 
 class WidgetsTest : public QObject {
     Q_OBJECT
 private slots:
-    void paintsAtEverySizeAndRatio_data();
-    void paintsAtEverySizeAndRatio();
-    void statesLookDifferent();
-    void buttonClicksOnlyWhenEnabled_data();
-    void buttonClicksOnlyWhenEnabled();
-    void buttonReleaseOutsideDoesNotClick();
-    void buttonWithHiddenImageStillCompletesItsClick();
-    void buttonActivatesFromKeyboard_data();
-    void buttonActivatesFromKeyboard();
-    void squareEmitsClicked();
-    void faceMapsTwipsKeepingAspect_data();
-    void faceMapsTwipsKeepingAspect();
-    void faceNeighboursShareEdges();
-    void faceMoveKeepsSizeAndVisibility();
-    void ballColoursFollowDecades_data();
-    void ballColoursFollowDecades();
-    void squareColoursAreTheDesignColours();
-};
-
-void WidgetsTest::paintsAtEverySizeAndRatio_data() {
-    QTest::addColumn<Factory>("make");
-    QTest::addColumn<QSize>("size");
-    QTest::addColumn<qreal>("ratio");
-    const std::vector<std::pair<const char*, Factory>> kinds{
-        {"square", [] { return new BoardSquare(17); }},
-        {"square-hit",
-         [] {
-             auto* s = new BoardSquare(42);
-             s->setView({SquarePicture::Hit, SquareBackground::White, SquareText::OrangeRed});
-             return s;
-         }},
-        {"ball", [] { return new BallWidget(55); }},
-        {"button", [] { return new ImageButton(QStringLiteral("PAY SCHEDULE"), QColor(200, 40, 180)); }},
-        {"meter",
-         [] {
-             auto* m = new MeterLabel(QStringLiteral("CREDIT"));
-             m->setText(QStringLiteral("1240"));
-             return m;
-         }},
-        {"lit", [] { return new LitLabel(QStringLiteral("2500")); }},
-        {"face",
-         [] {
-             auto* f = new TwipFace(QSize(9600, 6400));
-             f->setTitle(QStringLiteral("K E N O"), QRect(600, 100, 6000, 700));
-             f->addPanel(QRect(100, 1000, 4000, 3000));
-             return f;
-         }},
-    };
-    for (const auto& [name, make] : kinds) {
-        for (const QSize size : {QSize(49, 42), QSize(160, 120)}) {
-            for (const qreal ratio : {1.0, 2.0}) {
-                QTest::addRow("%s-%dx%d-dpr%g", name, size.width(), size.height(), ratio) << make << size << ratio;
-            }
+    void paintsAtEverySizeAndRatio_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<qreal>("ratio");
+        for (const char* kind : {"square", "hit", "ball", "button", "meter", "lit", "face"})
+            for (const QSize size : {QSize(49, 42), QSize(160, 120)})
+                for (const qreal ratio : {1.0, 2.0})
+                    QTest::addRow("%s-%dx%d-dpr%g", kind, size.width(), size.height(), ratio) << kind << size << ratio;
+    }
+    void paintsAtEverySizeAndRatio() {
+        QFETCH(QString, kind);
+        QFETCH(QSize, size);
+        QFETCH(qreal, ratio);
+        std::unique_ptr<QWidget> widget(Make(kind));
+        widget->resize(size);
+        const QImage image = Render(*widget, ratio);
+        QCOMPARE(image.size(), size * ratio);
+        QSet<QRgb> colours;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) colours.insert(image.pixel(x, y));
+        QVERIFY2(colours.size() >= 12, "expected shading, not a flat fill");
+        if (ratio > 1.0) {  // painted at the full resolution, not a low-resolution picture blown up
+            const QImage doubled = Render(*widget).scaled(image.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
+            QVERIFY(DifferentShare(image, doubled) > 0.01);
         }
     }
-}
 
-void WidgetsTest::paintsAtEverySizeAndRatio() {
-    QFETCH(Factory, make);
-    QFETCH(QSize, size);
-    QFETCH(qreal, ratio);
-    std::unique_ptr<QWidget> widget(make());
-    widget->resize(size);
-    const QImage image = Render(*widget, ratio);
-    QCOMPARE(image.size(), size * ratio);
-    QVERIFY2(DistinctColours(image) >= 12, "expected shading, not a flat fill");
-    if (ratio > 1.0) {
-        // Painted at the full resolution, not a low-resolution picture blown up.
-        const QImage low = Render(*widget, 1.0).convertToFormat(QImage::Format_ARGB32_Premultiplied);
-        const QImage doubled = low.scaled(image.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
-        QVERIFY(DifferentShare(image.convertToFormat(QImage::Format_ARGB32_Premultiplied), doubled) > 0.01);
+    // Marked and hit squares, flashing and disabled buttons each look clearly different.
+    void statesLookDifferent() {
+        BoardSquare square(7);
+        ImageButton button(QStringLiteral("PLAY"), QColor(20, 200, 60));
+        square.resize(60, 52);
+        button.resize(120, 60);
+        const std::vector<std::pair<QWidget*, std::function<void()>>> changes{
+            {&square, [&] { square.setView({SquarePicture::Marked, SquareBackground::Black, SquareText::Blue}); }},
+            {&square, [&] { square.setView({SquarePicture::Hit, SquareBackground::Black, SquareText::Blue}); }},
+            {&button, [&] { button.setFlashAlternate(true); }},
+            {&button, [&] { button.setFlashAlternate(false), button.setEnabled(false); }}};
+        for (const auto& [widget, change] : changes) {
+            const QImage before = Render(*widget);
+            change();
+            QVERIFY(DifferentShare(before, Render(*widget)) > 0.05);
+        }
     }
-}
 
-void WidgetsTest::statesLookDifferent() {
-    BoardSquare square(7);
-    square.resize(60, 52);
-    const QImage plain = Render(square, 1.0);
-    square.setView({SquarePicture::Marked, SquareBackground::Black, SquareText::Blue});
-    const QImage marked = Render(square, 1.0);
-    square.setView({SquarePicture::Hit, SquareBackground::Black, SquareText::Blue});
-    const QImage hit = Render(square, 1.0);
-    QVERIFY(DifferentShare(plain, marked) > 0.05);
-    QVERIFY(DifferentShare(marked, hit) > 0.05);
-
-    ImageButton button(QStringLiteral("PLAY"), QColor(20, 200, 60));
-    button.resize(120, 60);
-    const QImage lit = Render(button, 1.0);
-    button.setFlashAlternate(true);
-    const QImage flashing = Render(button, 1.0);
-    button.setFlashAlternate(false);
-    button.setEnabled(false);
-    const QImage dim = Render(button, 1.0);
-    QVERIFY(DifferentShare(lit, flashing) > 0.05);
-    QVERIFY(DifferentShare(lit, dim) > 0.05);
-
-    MeterLabel meter(QStringLiteral("WIN"));
-    meter.resize(100, 50);
-    const QImage empty = Render(meter, 1.0);
-    meter.setText(QStringLiteral("45"));
-    QVERIFY(DifferentShare(empty, Render(meter, 1.0)) > 0.01);
-}
-
-void WidgetsTest::buttonClicksOnlyWhenEnabled_data() {
-    QTest::addColumn<bool>("enabled");
-    QTest::addColumn<int>("expected");
-    QTest::newRow("enabled") << true << 1;
-    QTest::newRow("disabled") << false << 0;
-}
-
-void WidgetsTest::buttonClicksOnlyWhenEnabled() {
-    QFETCH(bool, enabled);
-    QFETCH(int, expected);
-    ImageButton button(QStringLiteral("COINS"));
-    button.resize(100, 50);
-    button.setEnabled(enabled);
-    QSignalSpy pressed(&button, &ImageButton::pressed);
-    QSignalSpy released(&button, &ImageButton::released);
-    QSignalSpy clicked(&button, &ImageButton::clicked);
-    QTest::mouseClick(&button, Qt::LeftButton, {}, QPoint(50, 25));
-    QCOMPARE(pressed.count(), expected);
-    QCOMPARE(released.count(), expected);
-    QCOMPARE(clicked.count(), expected);
-}
-
-void WidgetsTest::buttonReleaseOutsideDoesNotClick() {
-    ImageButton button(QStringLiteral("MAKE BET"));
-    button.resize(100, 50);
-    QSignalSpy released(&button, &ImageButton::released);
-    QSignalSpy clicked(&button, &ImageButton::clicked);
-    QTest::mousePress(&button, Qt::LeftButton, {}, QPoint(50, 25));
-    QTest::mouseMove(&button, QPoint(300, 25));
-    QTest::mouseRelease(&button, Qt::LeftButton, {}, QPoint(300, 25));
-    QCOMPARE(released.count(), 1);
-    QCOMPARE(clicked.count(), 0);
-}
-
-void WidgetsTest::buttonWithHiddenImageStillCompletesItsClick() {
-    ImageButton button(QStringLiteral("ERASE"));
-    button.resize(100, 50);
-    connect(&button, &ImageButton::pressed, &button, [&button] { button.setImageHidden(true); });
-    connect(&button, &ImageButton::released, &button, [&button] { button.setImageHidden(false); });
-    QSignalSpy clicked(&button, &ImageButton::clicked);
-    QTest::mousePress(&button, Qt::LeftButton, {}, QPoint(50, 25));
-    QVERIFY(button.imageHidden());
-    QTest::mouseRelease(&button, Qt::LeftButton, {}, QPoint(50, 25));
-    QVERIFY(!button.imageHidden());
-    QCOMPARE(clicked.count(), 1);
-}
-
-void WidgetsTest::buttonActivatesFromKeyboard_data() {
-    QTest::addColumn<int>("key");
-    QTest::newRow("space") << static_cast<int>(Qt::Key_Space);
-    QTest::newRow("return") << static_cast<int>(Qt::Key_Return);
-    QTest::newRow("enter") << static_cast<int>(Qt::Key_Enter);
-}
-
-void WidgetsTest::buttonActivatesFromKeyboard() {
-    QFETCH(int, key);
-    ImageButton button(QStringLiteral("PLAY"));
-    button.resize(100, 50);
-    QCOMPARE(button.focusPolicy(), Qt::TabFocus);
-    QSignalSpy pressed(&button, &ImageButton::pressed);
-    QSignalSpy clicked(&button, &ImageButton::clicked);
-    QTest::keyPress(&button, static_cast<Qt::Key>(key));
-    QCOMPARE(pressed.count(), 1);
-    QCOMPARE(clicked.count(), 0);
-    QTest::keyRelease(&button, static_cast<Qt::Key>(key));
-    QCOMPARE(clicked.count(), 1);
-}
-
-void WidgetsTest::squareEmitsClicked() {
-    BoardSquare square(80);
-    square.resize(49, 42);
-    QSignalSpy clicked(&square, &BoardSquare::clicked);
-    QTest::mouseClick(&square, Qt::LeftButton, {}, QPoint(20, 20));
-    QCOMPARE(clicked.count(), 1);
-    QCOMPARE(square.number(), 80);
-}
-
-void WidgetsTest::faceMapsTwipsKeepingAspect_data() {
-    QTest::addColumn<QSize>("window");
-    QTest::addColumn<QRect>("expected");
-    QTest::addColumn<QRect>("face");
-    // A 780 x 690 twip square at (150, 60) on a 9600 x 6400 face.
-    QTest::newRow("design size") << QSize(640, 427) << QRect(10, 4, 52, 46) << QRect(0, 0, 640, 427);
-    QTest::newRow("wide window") << QSize(1280, 640) << QRect(175, 6, 78, 69) << QRect(160, 0, 960, 640);
-    QTest::newRow("tall window") << QSize(960, 1000) << QRect(15, 186, 78, 69) << QRect(0, 180, 960, 640);
-}
-
-void WidgetsTest::faceMapsTwipsKeepingAspect() {
-    QFETCH(QSize, window);
-    QFETCH(QRect, expected);
-    QFETCH(QRect, face);
-    TwipFace twipFace(QSize(9600, 6400));
-    auto* square = new BoardSquare(1);
-    twipFace.place(square, QRect(150, 60, 780, 690));
-    twipFace.resize(window);  // placed before the resize: the face must follow
-    twipFace.show();          // a hidden widget gets its resize event when shown
-    QCOMPARE(square->geometry(), expected);
-    QCOMPARE(twipFace.faceRect(), face);
-    QCOMPARE(TwipFace::twipRect(square), QRect(150, 60, 780, 690));
-    const QPointF back = twipFace.toTwips(twipFace.toPixels(QPointF(150, 60)));
-    QVERIFY(std::abs(back.x() - 150) < 1e-6 && std::abs(back.y() - 60) < 1e-6);
-}
-
-void WidgetsTest::faceNeighboursShareEdges() {
-    TwipFace face(QSize(9600, 6400));
-    face.resize(997, 701);  // an awkward scale
-    for (int left = 0; left + 1560 <= 9600; left += 130) {
-        const QRect a = face.toPixels(QRect(left, 60, 780, 690));
-        const QRect b = face.toPixels(QRect(left + 780, 60, 780, 690));
-        QCOMPARE(a.right() + 1, b.left());
+    // Mouse and Space/Return/Enter click an enabled button once each, on release; a disabled one never.
+    void buttonClicksOnlyWhenEnabled() {
+        for (const bool enabled : {true, false}) {
+            ImageButton button(QStringLiteral("COINS"));
+            button.resize(100, 50);
+            button.setEnabled(enabled);
+            QSignalSpy pressed(&button, &ImageButton::pressed), clicked(&button, &ImageButton::clicked);
+            QTest::mouseClick(&button, Qt::LeftButton, {}, QPoint(50, 25));
+            for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter}) {
+                QTest::keyPress(&button, key);
+                QCOMPARE(clicked.count(), enabled ? pressed.count() - 1 : 0);
+                QTest::keyRelease(&button, key);
+            }
+            QCOMPARE(pressed.count(), enabled ? 4 : 0);
+            QCOMPARE(clicked.count(), enabled ? 4 : 0);
+        }
+        BoardSquare square(80);
+        square.resize(49, 42);
+        QSignalSpy squareClicked(&square, &BoardSquare::clicked);
+        QTest::mouseClick(&square, Qt::LeftButton, {}, QPoint(20, 20));
+        QCOMPARE(squareClicked.count(), 1);
     }
-}
 
-void WidgetsTest::faceMoveKeepsSizeAndVisibility() {
-    TwipFace face(QSize(9600, 6400));
-    face.resize(640, 427);
-    auto* ball = new BallWidget(9);
-    auto* hidden = new BallWidget(10);
-    hidden->hide();
-    face.place(ball, QRect(8130, 5000, 480, 480));
-    face.place(hidden, QRect(8700, 5000, 480, 480));
-    QVERIFY(!ball->isHidden());
-    QVERIFY(hidden->isHidden());
-    face.moveTo(ball, QPoint(8130, 1));
-    QCOMPARE(TwipFace::twipRect(ball), QRect(8130, 1, 480, 480));
-    QCOMPARE(ball->geometry(), face.toPixels(QRect(8130, 1, 480, 480)));
-    QVERIFY(!TwipFace::twipRect(&face).isValid());
-}
-
-void WidgetsTest::ballColoursFollowDecades_data() {
-    QTest::addColumn<int>("first");
-    QTest::addColumn<int>("last");
-    QTest::addColumn<int>("sameAs");
-    QTest::newRow("red") << 1 << 10 << 1;
-    QTest::newRow("mauve") << 11 << 20 << 11;
-    QTest::newRow("green") << 21 << 30 << 21;
-    QTest::newRow("blue") << 31 << 40 << 31;
-    QTest::newRow("grey") << 41 << 50 << 41;
-    QTest::newRow("yellow") << 51 << 60 << 51;
-    QTest::newRow("light green") << 61 << 70 << 61;
-    QTest::newRow("green again") << 71 << 80 << 21;
-}
-
-void WidgetsTest::ballColoursFollowDecades() {
-    QFETCH(int, first);
-    QFETCH(int, last);
-    QFETCH(int, sameAs);
-    for (int n = first; n <= last; ++n) {
-        QCOMPARE(BallColourFor(n), BallColourFor(sameAs));
+    // The press effect hides the picture, not the widget, so the release still completes the click.
+    void buttonWithHiddenImageStillCompletesItsClick() {
+        ImageButton button(QStringLiteral("ERASE"));
+        button.resize(100, 50);
+        connect(&button, &ImageButton::pressed, &button, [&button] { button.setImageHidden(true); });
+        QSignalSpy clicked(&button, &ImageButton::clicked);
+        QTest::mousePress(&button, Qt::LeftButton, {}, QPoint(50, 25));
+        QVERIFY(button.imageHidden());
+        QTest::mouseRelease(&button, Qt::LeftButton, {}, QPoint(50, 25));
+        QCOMPARE(clicked.count(), 1);
     }
-    if (first > 1) {
-        QVERIFY(BallColourFor(first) != BallColourFor(first - 1));
-    }
-    QSet<QRgb> seven;
-    for (int decade = 0; decade < 7; ++decade) {
-        seven.insert(BallColourFor(decade * 10 + 1).rgb());
-    }
-    QCOMPARE(seven.size(), 7);
-    const auto hue = [](int n) { return BallColourFor(n).hslHue(); };
-    QVERIFY(hue(1) < 15 || hue(1) > 345);    // red
-    QVERIFY(hue(31) > 200 && hue(31) < 250);  // blue
-    QVERIFY(hue(51) > 40 && hue(51) < 65);    // yellow
-    QVERIFY(BallColourFor(41).hslSaturation() < 40);  // grey
-}
 
-void WidgetsTest::squareColoursAreTheDesignColours() {
-    QCOMPARE(BoardSquare::backgroundColour(SquareBackground::NearBlack), QColor(8, 8, 8));
-    QCOMPARE(BoardSquare::backgroundColour(SquareBackground::LightGrey), QColor(0xE0, 0xE0, 0xE0));
-    QCOMPARE(BoardSquare::textColour(SquareText::Blue), QColor(0, 0, 0xFF));
-    QCOMPARE(BoardSquare::textColour(SquareText::OrangeRed), QColor(0xFF, 0x0F, 0x00));
-}
+    // A 780 x 690 twip square at (150, 60) on a 9600 x 6400 face, placed before the resize.
+    void faceMapsTwipsKeepingAspect_data() {
+        QTest::addColumn<QSize>("window");
+        QTest::addColumn<QRect>("expected");
+        QTest::addColumn<QRect>("face");
+        QTest::newRow("design size") << QSize(640, 427) << QRect(10, 4, 52, 46) << QRect(0, 0, 640, 427);
+        QTest::newRow("wide window") << QSize(1280, 640) << QRect(175, 6, 78, 69) << QRect(160, 0, 960, 640);
+        QTest::newRow("tall window") << QSize(960, 1000) << QRect(15, 186, 78, 69) << QRect(0, 180, 960, 640);
+    }
+    void faceMapsTwipsKeepingAspect() {
+        QFETCH(QSize, window);
+        QFETCH(QRect, expected);
+        QFETCH(QRect, face);
+        TwipFace twipFace(QSize(9600, 6400));
+        auto* square = new BoardSquare(1);
+        auto* hidden = new BallWidget(10);
+        hidden->hide();
+        twipFace.place(square, QRect(150, 60, 780, 690));
+        twipFace.place(hidden, QRect(8700, 5000, 480, 480));
+        twipFace.resize(window);
+        twipFace.show();  // a hidden widget gets its resize event when shown
+        QCOMPARE(square->geometry(), expected);
+        QCOMPARE(twipFace.faceRect(), face);
+        QVERIFY(hidden->isHidden());
+        const QPointF back = twipFace.toTwips(twipFace.toPixels(QPointF(150, 60)));
+        QVERIFY(std::abs(back.x() - 150) < 1e-6 && std::abs(back.y() - 60) < 1e-6);
+        twipFace.moveTo(square, QPoint(8130, 1));
+        QCOMPARE(TwipFace::twipRect(square), QRect(8130, 1, 780, 690));
+        QCOMPARE(square->geometry(), twipFace.toPixels(QRect(8130, 1, 780, 690)));
+        for (int left = 0; left + 1560 <= 9600; left += 130) {  // neighbours share edges at any scale
+            const QRect a = twipFace.toPixels(QRect(left, 60, 780, 690));
+            QCOMPARE(a.right() + 1, twipFace.toPixels(QRect(left + 780, 60, 780, 690)).left());
+        }
+    }
+
+    // Seven decade colours, 71..80 green again.
+    void ballColoursFollowDecades() {
+        QSet<QRgb> seven;
+        for (int n = 1; n <= 80; ++n) {
+            QCOMPARE(BallColourFor(n), BallColourFor(n > 70 ? 21 : (n - 1) / 10 * 10 + 1));
+            seven.insert(BallColourFor(n).rgb());
+        }
+        QCOMPARE(seven.size(), 7);
+    }
+};
 
 QTEST_MAIN(WidgetsTest)
 #include "WidgetsTest.moc"
