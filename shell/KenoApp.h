@@ -67,6 +67,8 @@ public:
     // The same path for a signal or the end of the desktop session: nobody is there to answer a
     // box, so problems go to standard error instead, and an open box is dismissed first.
     void QuitUnattended();
+    // Another start of the program asked for this one: show the active game window in front.
+    void BringToFront();
     bool Quitting() const { return quitting_; }
     // What "end the program" does; the default leaves the main event loop. Tests replace it.
     void SetExitHandler(std::function<void()> exit) { exit_ = std::move(exit); }

@@ -80,4 +80,12 @@ void KenoApp::ShowGameInformation(GameKind game, QWidget* parent) {
     ShowGameInformationBox(game, parent);
 }
 
+void KenoApp::BringToFront() {
+    QWidget* window = options_ ? static_cast<QWidget*>(options_.data()) : ActiveGameWindow();
+    if (!window || quitting_) return;
+    if (window->isMinimized()) window->showNormal();
+    window->raise();
+    window->activateWindow();
+}
+
 }  // namespace keno

@@ -1,8 +1,13 @@
 #include <QApplication>
 
+#include <cstdio>
+
+#include "info/KenoIcon.h"
 #include "keno22/Keno22Window.h"
+#include "shell/IniSettingsStore.h"
 #include "shell/KenoApp.h"
 #include "shell/KenoAppFirstFrame.h"
+#include "shell/SingleInstance.h"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
@@ -14,7 +19,17 @@ int main(int argc, char** argv) {
     // game window to switch games must never end it.
     QApplication::setQuitOnLastWindowClosed(false);
 
+    QApplication::setWindowIcon(keno::KenoIcon());
+
+    // A second copy would write its own stale figures over the first one's records at exit.
+    keno::SingleInstance instance(keno::IniSettingsStore::UserFilePath("plinx"));
+    if (!instance.Claim()) {
+        std::fputs("keno22: the game is already running; its window has been brought to the front.\n", stderr);
+        return 0;
+    }
+
     keno::KenoApp machine;
+    QObject::connect(&instance, &keno::SingleInstance::activationRequested, &machine, &keno::KenoApp::BringToFront);
     machine.Start();
     if (qEnvironmentVariableIsSet("KENO_BENCH_FIRST_FRAME")) keno::ReportFirstFrame(machine.Keno22());
     return application.exec();
