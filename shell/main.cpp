@@ -4,12 +4,29 @@
 
 #include "info/KenoIcon.h"
 #include "keno22/Keno22Window.h"
+#include "shell/DisplayModes.h"
 #include "shell/IniSettingsStore.h"
 #include "shell/KenoApp.h"
 #include "shell/KenoAppFirstFrame.h"
 #include "shell/SingleInstance.h"
 
+namespace {
+
+// Without a display Qt's X11 platform aborts the program; say plainly what is missing instead.
+bool NoDisplayToOpen() {
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    if (!platform.isEmpty() && !platform.startsWith("xcb")) return false;
+    if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") && platform.isEmpty()) return false;
+    return !keno::MODchangeRes::CurrentScreenSize().has_value();
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+    if (NoDisplayToOpen()) {
+        std::fputs("keno22: there is no display to open the game window on (check DISPLAY).\n", stderr);
+        return 1;
+    }
     QApplication application(argc, argv);
     // Named here once so nothing else picks another settings path; the ledger's file is chosen by
     // IniSettingsStore alone.
