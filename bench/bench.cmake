@@ -5,3 +5,9 @@ add_executable(minimal_window
 target_include_directories(minimal_window PRIVATE ${PROJECT_SOURCE_DIR})
 target_link_libraries(minimal_window PRIVATE Qt6::Widgets)
 set_target_properties(minimal_window PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bench)
+
+# Sound-cue latency through SDL's disk driver.
+add_executable(sound_latency ${PROJECT_SOURCE_DIR}/bench/sound_latency.cpp)
+target_include_directories(sound_latency PRIVATE ${PROJECT_SOURCE_DIR})
+target_link_libraries(sound_latency PRIVATE keno_sound)
+set_target_properties(sound_latency PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bench)

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Start-up bench of the real game window under Xvfb, beside a minimal Qt window measured in the
 # same run: first painted frame, peak RSS, idle CPU. Not a test: the figures depend on the machine.
-# Usage: bench/startup_and_pace.sh [BUILD_DIR]   (default: build; needs targets keno22, minimal_window)
+# Usage: bench/startup_and_pace.sh [BUILD_DIR]   (default: build; needs targets keno22, minimal_window, sound_latency)
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "${1:-$here/../build}" && pwd)
@@ -20,4 +20,15 @@ if [[ -x $here/paced_game.sh ]]; then
   echo
   echo "== paced game"
   "$here/paced_game.sh" "$build"
+fi
+
+if [[ -x $build/bench/sound_latency ]]; then
+  echo
+  echo "== sound-cue latency (SDL disk driver: request to first non-silent output frame)"
+  "$build/bench/sound_latency" 2>/dev/null
+fi
+if [[ -x $here/paced_game20.sh ]]; then
+  echo
+  echo "== paced 20-ball game"
+  "$here/paced_game20.sh" "$build"
 fi
