@@ -65,6 +65,7 @@ struct SoakDisplay final : DisplayModeSwitch {
 };
 
 class SoakMachine;
+struct Choices;
 
 // The 22-ball window's engines, as the window holds them.
 struct Window22 {
@@ -131,15 +132,15 @@ private:
     int SlotInUse() const;
 
     // The player (SoakPlayer.cpp).
-    void Act22();
-    void Act20();
-    void Play22();
+    void Choose(Choices& choices, const std::string& where);
+    void AddTicks(Choices& choices, bool keno22, double weight);
+    void Coins(clsKenoBoard& board);
+    void Square(clsKenoBoard& board);
+    void Play(bool keno22);
     void TakeWin();
     void BuyExtraBalls();
-    void Play20();
     void RunSequence(bool keno22);
     void Interleave(bool keno22);
-    void Coins(clsKenoBoard& board);
 
     // Invariants (SoakChecks.cpp).
     void CheckAll();

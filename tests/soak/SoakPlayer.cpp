@@ -7,36 +7,36 @@
 #include "tests/soak/SoakMachine.h"
 
 namespace keno::soak {
-namespace {
-
-constexpr double kInterleave = 0.01;  // chance of a press at each pause of a running sequence
 
 // A weighted menu of the presses possible right now.
-class Choices {
-public:
-    void Add(const char* name, double weight, std::function<void()> action) {
-        items_.push_back({name, weight, std::move(action)});
-        total_ += weight;
-    }
+struct Choices {
     struct Item {
         const char* name;
         double weight;
         std::function<void()> action;
     };
-    template <typename Random>
-    Item& Choose(Random& random) {
-        double x = std::uniform_real_distribution<double>(0, total_)(random);
-        for (auto& item : items_)
-            if ((x -= item.weight) < 0) return item;
-        return items_.back();
-    }
+    std::vector<Item> items;
+    double total = 0;
 
-private:
-    std::vector<Item> items_;
-    double total_ = 0;
+    void Add(bool possible, const char* name, double weight, std::function<void()> action) {
+        if (!possible) return;
+        items.push_back({name, weight, std::move(action)});
+        total += weight;
+    }
+    Item& Choose(std::mt19937_64& random) {
+        double x = std::uniform_real_distribution<double>(0, total)(random);
+        for (auto& item : items)
+            if ((x -= item.weight) < 0) return item;
+        return items.back();
+    }
 };
 
-int Hits(const std::vector<int>& picks, const int* drawn, int count) {
+namespace {
+
+constexpr double kInterleave = 0.01;  // chance of a press at each pause of a running sequence
+
+template <std::size_t N>
+int Hits(const std::vector<int>& picks, const std::array<int, N>& drawn, int count) {
     int hits = 0;
     for (int i = 0; i < count; ++i) hits += static_cast<int>(std::count(picks.begin(), picks.end(), drawn[i]));
     return hits;
@@ -48,9 +48,45 @@ void SoakMachine::Act() {
     ++actions_;
     messenger.shown.clear();
     store_.ClearSaveCalls();
-    if (State().activegame == "game2") Act20();
-    else Act22();
+    const bool k22 = State().activegame != "game2";
+    ViewModel& v = k22 ? program_->keno22->view : program_->keno20->view;
+    clsKenoBoard& board = k22 ? program_->keno22->board : program_->keno20->board;
+    Choices c;
+    c.Add(v.Enabled("coinsin"), "COINS", State().bank < 5 ? 5 : 1, [&] { Coins(board); });
+    c.Add(v.Enabled("makbet"), "MAKE BET", 2, [&] { board.MakeBet(); });
+    c.Add(true, "square", 8, [&] { Square(board); });
+    c.Add(v.Enabled("btnautoselect"), "AUTO SELECT", 2.5, [&] { board.AutoSelect(); });
+    c.Add(v.Enabled("rubber"), "ERASE", board.mustErase() ? 4 : 1, [&] { board.EraseBoard(); });
+    c.Add(v.Enabled("start"), "PLAY", 8, [&] { Play(k22); });
+    c.Add(k22 && v.Enabled("takwin"), "TAKE WIN", 4, [&] { TakeWin(); });
+    c.Add(k22 && (v.Enabled("xtraballs") || v.Enabled("flash")), "EXTRA BALLS", 4, [&] { BuyExtraBalls(); });
+    AddTicks(c, k22, 1);
+    c.Add(v.Enabled(k22 ? "btn20ball" : "btkeno22"), k22 ? "switch to 20 ball" : "switch to 22 ball", 1.5,
+          [&] { SwitchGame(); });
+    c.Add(v.Enabled("mnuoptions"), "OPTIONS", 1.2, [&] { Options(); });
+    c.Add(!k22 || v.Enabled("mnexit"), "quit and start again", 0.3, [&] { Restart(); });
+    Choose(c, k22 ? "22: " : "20: ");
     CheckAll();
+}
+
+void SoakMachine::Choose(Choices& c, const std::string& where) {
+    auto& chosen = c.Choose(player_);
+    Log(where + chosen.name);
+    ++tally_[where.substr(where.find_first_not_of(' ')) + chosen.name];
+    chosen.action();
+}
+
+// Timer1 blinks the hits; tmrflash alternates the offer button (22), timerpay flashes a pay row (20).
+void SoakMachine::AddTicks(Choices& c, bool k22, double weight) {
+    if (k22) {
+        Window22& w = *program_->keno22;
+        c.Add(w.view.TimerRunning("Timer1"), "Timer1 tick", weight, [&] { w.game.FlashTick(); });
+        c.Add(w.view.TimerRunning("tmrflash"), "tmrflash tick", weight, [&] { w.game.OfferTick(); });
+    } else {
+        Window20& w = *program_->keno20;
+        c.Add(w.view.TimerRunning("Timer1"), "Timer1 tick", weight, [&] { w.game.FlashTick(); });
+        c.Add(w.view.TimerRunning("timerpay"), "timerpay tick", weight, [&] { w.payTable.RowFlashTick(); });
+    }
 }
 
 void SoakMachine::Coins(clsKenoBoard& board) {
@@ -58,114 +94,54 @@ void SoakMachine::Coins(clsKenoBoard& board) {
     books_.invested += 20;
 }
 
-void SoakMachine::Act22() {
-    Window22& w = *program_->keno22;
-    const ViewModel& v = w.view;
-    Choices c;
-    if (v.Enabled("coinsin")) c.Add("COINS", State().bank < 5 ? 5 : 1, [&] { Coins(w.board); });
-    if (v.Enabled("makbet")) c.Add("MAKE BET", 2, [&] { w.board.MakeBet(); });
-    c.Add("square", 8, [&] {
-        const int n = Pick(1, 80);
-        Note(std::to_string(n));
-        w.board.MarkSquare(n);
-    });
-    if (v.Enabled("btnautoselect")) c.Add("AUTO SELECT", 2.5, [&] { w.board.AutoSelect(); });
-    if (v.Enabled("rubber")) c.Add("ERASE", w.board.mustErase() ? 4 : 1, [&] { w.board.EraseBoard(); });
-    if (v.Enabled("start")) c.Add("PLAY", 8, [&] { Play22(); });
-    if (v.Enabled("takwin")) c.Add("TAKE WIN", 4, [&] { TakeWin(); });
-    if (v.Enabled("xtraballs") || v.Enabled("flash")) c.Add("EXTRA BALLS", 4, [&] { BuyExtraBalls(); });
-    if (v.TimerRunning("Timer1")) c.Add("Timer1 tick", 1, [&] { w.game.FlashTick(); });
-    if (v.TimerRunning("tmrflash")) c.Add("tmrflash tick", 1, [&] { w.game.OfferTick(); });
-    if (v.Enabled("btn20ball")) c.Add("switch to 20 ball", 1.5, [&] { SwitchGame(); });
-    if (v.Enabled("mnuoptions")) c.Add("OPTIONS", 1.2, [&] { Options(); });
-    if (v.Enabled("mnexit")) c.Add("quit and start again", 0.3, [&] { Restart(); });
-    auto& chosen = c.Choose(player_);
-    Log(std::string("22: ") + chosen.name);
-    ++tally_[std::string("22: ").substr(0) + chosen.name];
-    chosen.action();
-}
-
-void SoakMachine::Act20() {
-    Window20& w = *program_->keno20;
-    const ViewModel& v = w.view;
-    Choices c;
-    if (v.Enabled("coinsin")) c.Add("COINS", State().bank < 5 ? 5 : 1, [&] { Coins(w.board); });
-    if (v.Enabled("makbet")) c.Add("MAKE BET", 2, [&] { w.board.MakeBet(); });
-    c.Add("square", 8, [&] {
-        const int n = Pick(1, 80);
-        Note(std::to_string(n));
-        w.board.MarkSquare(n);
-    });
-    if (v.Enabled("btnautoselect")) c.Add("AUTO SELECT", 2.5, [&] { w.board.AutoSelect(); });
-    if (v.Enabled("rubber")) c.Add("ERASE", w.board.mustErase() ? 4 : 1, [&] { w.board.EraseBoard(); });
-    if (v.Enabled("start")) c.Add("PLAY", 8, [&] { Play20(); });
-    if (v.TimerRunning("Timer1")) c.Add("Timer1 tick", 1, [&] { w.game.FlashTick(); });
-    if (v.TimerRunning("timerpay")) c.Add("timerpay tick", 1, [&] { w.payTable.RowFlashTick(); });
-    if (v.Enabled("btkeno22")) c.Add("switch to 22 ball", 1.5, [&] { SwitchGame(); });
-    if (v.Enabled("mnuoptions")) c.Add("OPTIONS", 1.2, [&] { Options(); });
-    c.Add("quit and start again", 0.3, [&] { Restart(); });
-    auto& chosen = c.Choose(player_);
-    Log(std::string("20: ") + chosen.name);
-    ++tally_[std::string("20: ").substr(0) + chosen.name];
-    chosen.action();
+void SoakMachine::Square(clsKenoBoard& board) {
+    const int n = Pick(1, 80);
+    Note(std::to_string(n));
+    board.MarkSquare(n);
 }
 
 // Between two steps the window handles clicks on what is still enabled and its timer ticks;
-// AUTO SELECT and OPTIONS wait for the game, and keno20 holds MAKE BET and ERASE back too.
-void SoakMachine::Interleave(bool keno22) {
+// AUTO SELECT and OPTIONS wait for the game, and keno20 holds MAKE BET and ERASE back too
+// (its ERASE without credit is refused at once, before the press waits for the game).
+void SoakMachine::Interleave(bool k22) {
+    const ViewModel& v = k22 ? program_->keno22->view : program_->keno20->view;
+    clsKenoBoard& board = k22 ? program_->keno22->board : program_->keno20->board;
     Choices c;
-    const auto square = [this](clsKenoBoard& board) {
-        const int n = Pick(1, 80);
-        Note(std::to_string(n));
-        board.MarkSquare(n);
-    };
-    if (keno22) {
-        Window22& w = *program_->keno22;
-        const ViewModel& v = w.view;
-        if (v.Enabled("coinsin")) c.Add("COINS", 2, [&] { Coins(w.board); });
-        if (v.Enabled("makbet")) c.Add("MAKE BET", 2, [&] { w.board.MakeBet(); });
-        if (v.Enabled("rubber")) c.Add("ERASE", 2, [&] { w.board.EraseBoard(); });
-        c.Add("square", 2, [&] { square(w.board); });
-        if (v.TimerRunning("Timer1")) c.Add("Timer1 tick", 3, [&] { w.game.FlashTick(); });
-        if (v.TimerRunning("tmrflash")) c.Add("tmrflash tick", 3, [&] { w.game.OfferTick(); });
-    } else {
-        Window20& w = *program_->keno20;
-        const ViewModel& v = w.view;
-        if (v.Enabled("coinsin")) c.Add("COINS", 2, [&] { Coins(w.board); });
-        // ERASE without credit is refused at once, before the press waits for the game.
-        if (v.Enabled("rubber") && State().bank < 1) c.Add("ERASE", 1, [&] { w.board.EraseBoard(); });
-        c.Add("square", 2, [&] { square(w.board); });
-        if (v.TimerRunning("Timer1")) c.Add("Timer1 tick", 3, [&] { w.game.FlashTick(); });
-        if (v.TimerRunning("timerpay")) c.Add("timerpay tick", 3, [&] { w.payTable.RowFlashTick(); });
-    }
-    auto& chosen = c.Choose(player_);
-    Log(std::string("  during: ") + chosen.name);
-    ++tally_[std::string("  during: ").substr(2) + chosen.name];
-    chosen.action();
+    c.Add(v.Enabled("coinsin"), "COINS", 2, [&] { Coins(board); });
+    c.Add(k22 && v.Enabled("makbet"), "MAKE BET", 2, [&] { board.MakeBet(); });
+    c.Add(v.Enabled("rubber") && (k22 || State().bank < 1), "ERASE", k22 ? 2 : 1, [&] { board.EraseBoard(); });
+    c.Add(true, "square", 2, [&] { Square(board); });
+    AddTicks(c, k22, 3);
+    Choose(c, "  during: ");
 }
 
-void SoakMachine::RunSequence(bool keno22) {
+void SoakMachine::RunSequence(bool k22) {
     coinsDuring_ = 0;
     for (int steps = 0;; ++steps) {
-        const auto pause = keno22 ? program_->keno22->game.Advance() : program_->keno20->game.Advance();
+        const auto pause = k22 ? program_->keno22->game.Advance() : program_->keno20->game.Advance();
         if (!pause) break;
         Require(*pause >= 0, "a negative pause");
         clock.Pass(*pause);
         Require(State().bank >= 0, "credit below zero in the middle of a game");
         Require(steps < 100000, "a game sequence never ended");
-        if (Chance(kInterleave)) Interleave(keno22);
+        if (Chance(kInterleave)) Interleave(k22);
     }
 }
 
-void SoakMachine::Play22() {
-    Window22& w = *program_->keno22;
+// PLAY in either window, checked against the board and the pay schedule from outside the engines.
+void SoakMachine::Play(bool k22) {
     MachineState& s = State();
     const MachineState before = s;
-    const auto drawnBefore = w.game.drawn();
-    w.game.Play();
-    RunSequence(true);
+    const auto drawn = [&] {
+        return k22 ? std::vector<int>(program_->keno22->game.drawn().begin(), program_->keno22->game.drawn().end())
+                   : std::vector<int>(program_->keno20->game.drawn().begin(), program_->keno20->game.drawn().end());
+    };
+    const std::vector<int> drawnBefore = drawn();
+    if (k22) program_->keno22->game.Play();
+    else program_->keno20->game.Play();
+    RunSequence(k22);
     // A press that drew nothing (no credit, or the ticket was erased meanwhile) must take nothing.
-    if (w.game.drawn() == drawnBefore) {
+    if (drawn() == drawnBefore) {
         ++tally_["(PLAY drew nothing)"];
         Require(s.wager == before.wager && s.games == before.games, "a PLAY that drew nothing counted a game");
         return;
@@ -173,103 +149,77 @@ void SoakMachine::Play22() {
     ++games_;
     const std::int32_t bet = s.coinsbet;
     const std::int64_t charge = std::int64_t{s.wager} - before.wager;
-    Require(charge == bet, "PLAY took " + std::to_string(charge) + " for a bet of " + std::to_string(bet));
-    Require(bet >= 0 && bet <= 5, "a bet of " + std::to_string(bet));
-    const std::vector<int> picks = w.board.Picks();
-    Require(w.game.picked() == picks, "the game was played on other numbers than those marked");
-    const int spots = static_cast<int>(picks.size());
-    Require(spots >= 2 && spots <= 10, "a 22-ball game was charged for " + std::to_string(spots) + " spots");
-    CheckDraw(w.game.drawn(), "22-ball draw");
-    const int hits = Hits(picks, w.game.drawn().data(), Keno22Game::kShown);
-    Require(w.game.hits() == hits, "the game counted " + std::to_string(w.game.hits()) + " hits, not " +
-                                       std::to_string(hits));
-    const auto entry = Keno22PaySchedule::Lookup(spots, hits);
-    const std::int32_t win = (hits >= 2 && entry) ? bet * entry->multiplier : 0;
-    Require(w.game.win() == win, "the game values the draw at " + std::to_string(w.game.win()) +
-                                     " coins, not " + std::to_string(win));
+    Require(charge == bet && bet >= (k22 ? 0 : 1) && bet <= 5,
+            "PLAY took " + std::to_string(charge) + " for a bet of " + std::to_string(bet));
+    const std::vector<int> played = k22 ? program_->keno22->board.Picks() : program_->keno20->board.Picks();
+    const int spots = static_cast<int>(played.size());
+    Require(spots >= (k22 ? 2 : 3) && spots <= 10, "a game was charged for " + std::to_string(spots) + " spots");
     books_.charged += charge;
     books_.wagered += charge;
-    if (WasShown("You Do Not Have Enough credit For This Bet")) ++tally_["(22-ball bet reduced)"];
-    if (entry && entry->offer && hits >= 2) {
-        ++tally_["(offer opened)"];
-        Require(w.game.OfferOpen(), "an offer entry did not open the offer");
-        return;
+    if (WasShown(k22 ? "You Do Not Have Enough credit For This Bet"
+                     : ".....You Do Not Have Enough Credit For This Bet"))
+        ++tally_[k22 ? "(22-ball bet reduced)" : "(20-ball bet reduced)"];
+    std::int32_t win = 0;
+    if (k22) {
+        Keno22Game& game = program_->keno22->game;
+        Require(game.picked() == played, "the game was played on other numbers than those marked");
+        CheckDraw(game.drawn(), "22-ball draw");
+        const int hits = Hits(played, game.drawn(), Keno22Game::kShown);
+        Require(game.hits() == hits, "the 22-ball game counted the wrong hits");
+        const auto entry = Keno22PaySchedule::Lookup(spots, hits);
+        win = (hits >= 2 && entry) ? bet * entry->multiplier : 0;
+        Require(game.win() == win, "the 22-ball game valued the draw at " + std::to_string(game.win()) +
+                                       ", not " + std::to_string(win));
+        Require(game.OfferOpen() == (entry && entry->offer && hits >= 2), "the offer opened on the wrong result");
+        if (game.OfferOpen()) return void(++tally_["(offer opened)"]);
+    } else {
+        Keno20Game& game = program_->keno20->game;
+        Require(game.spots() == spots, "the 20-ball game was played on another spot count than marked");
+        CheckDraw(game.drawn(), "20-ball draw");
+        const int hits = Hits(played, game.drawn(), Keno20Game::kBalls);
+        Require(game.hits() == hits, "the 20-ball game counted the wrong hits");
+        const auto pay = Keno20PaySchedule::Lookup(spots, hits);
+        win = pay ? bet * pay->multiplier : 0;
+        Require(game.win() == win, "the 20-ball game paid " + std::to_string(game.win()) + ", not " +
+                                       std::to_string(win));
     }
-    Require(!w.game.OfferOpen(), "a plain result opened the offer");
     books_.won += win;
     books_.games += 1;
 }
 
 void SoakMachine::TakeWin() {
-    Window22& w = *program_->keno22;
-    Require(w.game.OfferOpen(), "TAKE WIN without an offer");
-    const std::vector<int> picks = w.game.picked();
-    const int hits = Hits(picks, w.game.drawn().data(), Keno22Game::kShown);
-    const auto entry = Keno22PaySchedule::Lookup(static_cast<int>(picks.size()), hits);
+    Keno22Game& game = program_->keno22->game;
+    Require(game.OfferOpen(), "TAKE WIN without an offer");
+    const int hits = Hits(game.picked(), game.drawn(), Keno22Game::kShown);
+    const auto entry = Keno22PaySchedule::Lookup(game.spots(), hits);
     Require(entry.has_value(), "an offer on a result that pays nothing");
     const std::int32_t win = State().coinsbet * entry->multiplier;
-    w.game.TakeWin();
+    game.TakeWin();
     RunSequence(true);
-    Require(!w.game.OfferOpen() && w.game.win() == win, "TAKE WIN did not pay the offered win");
+    Require(!game.OfferOpen() && game.win() == win, "TAKE WIN did not pay the offered win");
     books_.won += win;
 }
 
 void SoakMachine::BuyExtraBalls() {
-    Window22& w = *program_->keno22;
+    Keno22Game& game = program_->keno22->game;
     const std::int32_t bet = State().coinsbet;
     const bool affordable = bet <= State().bank;
-    w.game.BuyExtraBalls();
+    game.BuyExtraBalls();
     RunSequence(true);
     if (!affordable) {
         ++tally_["(extra balls refused)"];
-        Require(w.game.OfferOpen() && WasShown("\rYou Do Not Have Enough credit"),
+        Require(game.OfferOpen() && WasShown("\rYou Do Not Have Enough credit"),
                 "an extra-ball bet beyond the credit was not refused");
         return;
     }
-    const std::vector<int> picks = w.game.picked();
-    const int hits = Hits(picks, w.game.drawn().data(), Keno22Game::kDrawn);
-    Require(w.game.hits() == hits, "the extra balls counted the wrong hits");
-    const auto entry = Keno22PaySchedule::Lookup(static_cast<int>(picks.size()), hits);
+    const int hits = Hits(game.picked(), game.drawn(), Keno22Game::kDrawn);
+    Require(game.hits() == hits, "the extra balls counted the wrong hits");
+    const auto entry = Keno22PaySchedule::Lookup(game.spots(), hits);
     const std::int32_t win = entry ? bet * entry->multiplier : 0;
-    Require(!w.game.OfferOpen() && w.game.win() == win, "the extra balls paid " + std::to_string(w.game.win()) +
-                                                            ", not " + std::to_string(win));
+    Require(!game.OfferOpen() && game.win() == win,
+            "the extra balls paid " + std::to_string(game.win()) + ", not " + std::to_string(win));
     books_.charged += bet;
     books_.won += win;
-}
-
-void SoakMachine::Play20() {
-    Window20& w = *program_->keno20;
-    MachineState& s = State();
-    const MachineState before = s;
-    const auto drawnBefore = w.game.drawn();
-    w.game.Play();
-    RunSequence(false);
-    if (w.game.drawn() == drawnBefore) {
-        ++tally_["(PLAY drew nothing)"];
-        Require(s.wager == before.wager && s.games == before.games, "a PLAY that drew nothing counted a game");
-        return;
-    }
-    ++games_;
-    const std::int32_t bet = s.coinsbet;
-    const std::int64_t charge = std::int64_t{s.wager} - before.wager;
-    Require(charge == bet && bet >= 1 && bet <= 5,
-            "PLAY took " + std::to_string(charge) + " for a bet of " + std::to_string(bet));
-    const std::vector<int> picks = w.board.Picks();
-    const int spots = static_cast<int>(picks.size());
-    Require(w.game.spots() == spots, "the 20-ball game was played on another spot count than marked");
-    Require(spots >= 3 && spots <= 10, "a 20-ball game was charged for " + std::to_string(spots) + " spots");
-    CheckDraw(w.game.drawn(), "20-ball draw");
-    const int hits = Hits(picks, w.game.drawn().data(), Keno20Game::kBalls);
-    Require(w.game.hits() == hits, "the 20-ball game counted the wrong hits");
-    const auto pay = Keno20PaySchedule::Lookup(spots, hits);
-    const std::int32_t win = pay ? bet * pay->multiplier : 0;
-    if (WasShown(".....You Do Not Have Enough Credit For This Bet")) ++tally_["(20-ball bet reduced)"];
-    Require(w.game.win() == win, "the 20-ball game paid " + std::to_string(w.game.win()) + ", not " +
-                                     std::to_string(win));
-    books_.charged += charge;
-    books_.wagered += charge;
-    books_.won += win;
-    books_.games += 1;
 }
 
 }  // namespace keno::soak
