@@ -97,8 +97,7 @@ void SoakMachine::CheckStoredRecord(const MachineState& saved) {
     Require(back == saved, "the stored record differs from the machine state it was saved from");
 }
 
-template <std::size_t N>
-void SoakMachine::CheckDraw(const std::array<int, N>& drawn, const char* what) {
+void SoakMachine::CheckDraw(std::span<const int> drawn, const char* what) {
     std::array<bool, 81> seen{};
     for (int n : drawn) {
         Require(n >= 1 && n <= 80, std::string(what) + " holds " + std::to_string(n));
@@ -107,7 +106,5 @@ void SoakMachine::CheckDraw(const std::array<int, N>& drawn, const char* what) {
     }
 }
 
-template void SoakMachine::CheckDraw(const std::array<int, Keno22Game::kDrawn>&, const char*);
-template void SoakMachine::CheckDraw(const std::array<int, Keno20Game::kBalls>&, const char*);
 
 }  // namespace keno::soak

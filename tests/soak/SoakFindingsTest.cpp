@@ -2,9 +2,6 @@
 // in its press pause, before the bet is taken.
 #include <gtest/gtest.h>
 
-#include "board/KenoBoard.h"
-#include "keno22/Keno22Game.h"
-#include "tests/fakes/RecordingFakes.h"
 #include "tests/soak/SoakMachine.h"
 
 namespace keno::soak {
@@ -31,8 +28,7 @@ struct Keno22Machine {
         game.Play();
         ASSERT_TRUE(game.Advance().has_value());
         during();
-        while (game.Advance()) {
-        }
+        while (game.Advance()) continue;
     }
 };
 

@@ -1,5 +1,6 @@
 #include "tests/soak/SoakMachine.h"
 
+#include <algorithm>
 #include <cmath>
 #include <sstream>
 
@@ -82,69 +83,60 @@ void SoakMachine::SwitchGame() {
     program_->keno22->view.SetTimer("Timer1", false);
 }
 
-// The options dialog as a player uses it: a few of its controls, then one of its ways out.
+// The options dialog as a player uses it: a few of its controls, then one of its ways out. Every
+// save it makes must hold what the machine held.
 void SoakMachine::Options() {
     Log("OPTIONS");
     OptionsController& options = *program_->options;
     const MachineState opened = State();
+    const auto saved = [this](const MachineState& state) {
+        storedBooks_[static_cast<std::size_t>(SlotInUse())] = books_;
+        CheckStoredRecord(state);
+    };
     options.OpenOptions();
     // Opening saves the slot in use and selects it again, which may raise a speed of 0 to 1.
-    storedBooks_[static_cast<std::size_t>(SlotInUse())] = books_;
     Require(State().reelspeed == opened.reelspeed || (opened.reelspeed == 0 && State().reelspeed == 1),
             "opening the options changed the speed from " + std::to_string(opened.reelspeed));
-    CheckStoredRecord(opened);
+    saved(opened);
+    static const char* const kNames[] = {"", "Ann", "Bob Carol", "ZOE", "\xc3\x89lodie", "A name too long for it"};
     for (int n = Pick(0, 3); n > 0; --n) {
-        switch (Pick(0, 2)) {
-        case 0: {
+        const int control = Pick(0, 2);
+        if (control == 0) {
             const int slot = Pick(1, 6);
             Log("  options: slot " + std::to_string(slot));
             ++tally_["options: slot"];
             options.SelectPlayerSlot(slot);
             LoadBooks(slot, true);
-            break;
-        }
-        case 1:
-            {
+        } else if (control == 1) {
             const int speed = Pick(0, 2);
             Log("  options: speed " + std::to_string(speed + 1));
             options.SelectSpeed(speed);
-        }
-            break;
-        default: {
-            static const char* const kNames[] = {"", "Ann", "Bob Carol", "ZOE", "\xc3\x89lodie", "A name too long for it"};
+        } else {
             const std::string name = kNames[Pick(0, 5)];
             Log("  options: name \"" + name + "\"");
             ++tally_["options: name"];
             options.EnterPlayerName(name);
-            if (!name.empty() && name.size() <= 12) {
-                storedBooks_[static_cast<std::size_t>(SlotInUse())] = books_;
-                CheckStoredRecord(State());
-            }
-            break;
-        }
+            if (!name.empty() && name.size() <= 12) saved(State());
         }
         CheckAll();
     }
     const int way = Pick(0, 9);
+    static const char* const kWays[] = {"delete, answered Yes", "delete, answered No", "800 x 600",
+                                        "original screen", "OK"};
+    Log(std::string("  options: ") + kWays[std::min(way, 4)]);
     if (way <= 1) {
-        const bool yes = way == 0;
-        Log(std::string("  options: delete, answered ") + (yes ? "Yes" : "No"));
-        ++tally_[yes ? "options: delete, Yes" : "options: delete, No"];
-        messenger.answers.push_back(yes ? Answer::Yes : Answer::No);
+        ++tally_[way == 0 ? "options: delete, Yes" : "options: delete, No"];
+        messenger.answers.push_back(way == 0 ? Answer::Yes : Answer::No);
         options.DeletePlayerDetails();
-        if (yes) books_ = Books{0, 0, 0, books_.wagered, 0};
+        if (way == 0) books_ = Books{0, 0, 0, books_.wagered, 0};
     } else if (way == 2) {
-        Log("  options: 800 x 600");
         options.SetLargeScreen();
     } else if (way == 3) {
-        Log("  options: original screen");
         options.SetOriginalScreen();
     } else {
-        Log("  options: OK");
         options.CloseOptions();
     }
-    storedBooks_[static_cast<std::size_t>(SlotInUse())] = books_;
-    CheckStoredRecord(State());
+    saved(State());
     Require(program_->host.failures.empty(), "a record save failed");
     Require(!options.View().open, "the options dialog stayed open");
 }
@@ -182,7 +174,7 @@ std::string SoakMachine::LogTail() const {
 }
 
 bool SoakMachine::WasShown(const std::string& textStart) const {
-    for (const Message& m : Shown())
+    for (const Message& m : messenger.shown)
         if (m.text.rfind(textStart, 0) == 0) return true;
     return false;
 }

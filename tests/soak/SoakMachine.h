@@ -6,9 +6,9 @@
 #include <memory>
 #include <optional>
 #include <random>
+#include <span>
 #include <stdexcept>
 #include <string>
-#include <vector>
 
 #include "board/KenoBoard.h"
 #include "core/Clock.h"
@@ -148,19 +148,13 @@ private:
     void CheckBoard(const char* window, const clsKenoBoard& board, const ViewModel& view, bool running);
     void CheckRecordRoundTrip();
     void CheckStoredRecord(const MachineState& saved);
-    template <std::size_t N>
-    void CheckDraw(const std::array<int, N>& drawn, const char* what);
+    void CheckDraw(std::span<const int> drawn, const char* what);
     void Require(bool condition, const std::string& what);
 
     void Log(std::string entry);
-    // Adds a word to the last entry.
-    void Note(const std::string& detail) {
-        log_.back() += ' ';
-        log_.back() += detail;
-    }
+    void Note(const std::string& detail) { log_.back() += ' ' + detail; }  // a word more for the last entry
     bool Chance(double p) { return std::uniform_real_distribution<double>(0, 1)(player_) < p; }
     int Pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(player_); }
-    const std::vector<Message>& Shown() const { return messenger.shown; }
     bool WasShown(const std::string& textStart) const;
 
     MemorySettingsStore store_;
@@ -169,7 +163,6 @@ private:
     std::mt19937_64 player_;
     std::array<std::optional<Books>, 7> storedBooks_{};  // what each slot's record holds
     Books books_;                                       // the slot in use, in memory
-    int coinsDuring_ = 0;                               // COINS pressed inside the running sequence
     std::int64_t actions_ = 0;
     std::int64_t games_ = 0;
     std::deque<std::string> log_;

@@ -116,7 +116,6 @@ void SoakMachine::Interleave(bool k22) {
 }
 
 void SoakMachine::RunSequence(bool k22) {
-    coinsDuring_ = 0;
     for (int steps = 0;; ++steps) {
         const auto pause = k22 ? program_->keno22->game.Advance() : program_->keno20->game.Advance();
         if (!pause) break;
