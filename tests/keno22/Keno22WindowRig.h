@@ -6,7 +6,6 @@
 #include <QTest>
 #include <QTimer>
 
-#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -14,6 +13,7 @@
 #include "keno22/Keno22Game.h"
 #include "keno22/Keno22Window.h"
 #include "shell/PacedRunner.h"
+#include "tests/support/ScriptedRandom.h"
 #include "tests/support/UiTestSupport.h"
 #include "widgets/BoardSquare.h"
 #include "widgets/ImageButton.h"
@@ -25,26 +25,6 @@ struct StillClock final : Clock {
     double SecondsSinceMidnight() override { return 1000.49; }
 };
 
-// 22 numbers: `first` in draw order, then numbers from 80 down that are neither on the ticket nor
-// among `extras` up to 20, then `extras` (padded the same way) as balls 21 and 22.
-inline std::vector<int> DrawOf(std::vector<int> first, const std::vector<int>& ticket, std::vector<int> extras = {}) {
-    const auto used = [&](int n) {
-        return std::count(first.begin(), first.end(), n) || std::count(ticket.begin(), ticket.end(), n) ||
-               std::count(extras.begin(), extras.end(), n);
-    };
-    int next = 80;
-    while (first.size() < 20) {
-        while (used(next)) --next;
-        first.push_back(next--);
-    }
-    while (extras.size() < 2) {
-        while (used(next)) --next;
-        extras.push_back(next--);
-    }
-    first.insert(first.end(), extras.begin(), extras.end());
-    return first;
-}
-
 class Keno22Rig {
 public:
     Keno22Rig() {
@@ -55,7 +35,6 @@ public:
     }
 
     AppRig& Rig() { return *rig_; }
-    KenoApp& App() { return rig_->App(); }
     MachineState& State() { return rig_->State(); }
     Keno22Window* Window() const { return rig_->K22(); }
     bool Start() { return rig_->Start(); }
@@ -68,10 +47,23 @@ public:
     QWidget* Ball(int position) const { return Find(Window(), QStringLiteral("ball_%1").arg(position)); }
     QString Text(const char* name) const { return TextOf(Window(), QString::fromLatin1(name)); }
     bool Enabled(const char* name) const { return EnabledNamed(Window(), QString::fromLatin1(name)); }
+    // Names of `names` whose enabled state is not `on`, for one readable failure.
+    QString Wrong(std::initializer_list<const char*> names, bool on) const {
+        QString wrong;
+        for (const char* n : names)
+            if (Enabled(n) != on) wrong += QString::fromLatin1(n) + u' ';
+        return wrong;
+    }
+    bool TimerActive(const char* name) const {
+        auto* timer = Find<QTimer>(Window(), QString::fromLatin1(name));
+        return timer && timer->isActive();
+    }
 
     void Press(const char* name) { PressNamed(Window(), QString::fromLatin1(name)); }
     void Click(const char* name) { ClickNamed(Window(), QString::fromLatin1(name)); }
     void Mark(const std::vector<int>& numbers) { ClickSquares(Window(), numbers); }
+    // The offer button shows one of its two pictures at a time.
+    void ClickOffer() { uitest::Click(Button("xtraballs")->isVisible() ? Button("xtraballs") : Button("flash")); }
 
     // COINS pressed `coins` times and MAKE BET until the bet is `bet`.
     void Fund(int coins, int bet) {

@@ -1,0 +1,275 @@
+// The 22-ball game: admission and charge, settling, the offer answered both ways, the board.
+#include <optional>
+
+#include "tests/keno22/Keno22GameRig.h"
+
+using namespace keno;
+
+namespace {
+
+const std::vector<int> kFour{1, 2, 3, 4};
+const std::vector<int> kEight{1, 2, 3, 4, 5, 6, 7, 8};
+const std::vector<int> kTen{1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+
+Message Box(std::string text, std::string title, Icon icon = Icon::None) { return {text, title, icon, Buttons::Ok, Answer::Ok}; }
+
+TEST(Keno22Play, NoCreditShowsTheMessageAndChangesNothingElse) {
+    Rig rig;
+    rig.Deal(kFour, {}, 0, 2);
+    rig.view.SetText("hts", "3");
+    rig.view.Enable("mnuoptions", false);
+    const MachineState before = rig.state;
+    EXPECT_EQ(rig.Play(), (std::vector<int>{0, 100}));
+    EXPECT_EQ(rig.messenger.shown,
+              std::vector<Message>{Box("You Have No credit !! Click On COINS Button For more credit", "K E N O 22")});
+    EXPECT_EQ(rig.state, before);
+    EXPECT_EQ(rig.view.Text("hts"), "");
+    EXPECT_EQ(rig.On(), "coinsin makbet start rubber btn20ball btnautoselect mnupayouts mnuoptions xtraballs flash takwin "
+                        "mnabout mnexit");
+    EXPECT_FALSE(rig.board.mustErase());
+    EXPECT_EQ(rig.random.reseeds, 0);
+    EXPECT_TRUE(rig.sound.cues.empty());
+}
+
+TEST(Keno22Play, ChargesTheBetOrReducesItToTheCredit) {
+    const Message reduced = Box("You Do Not Have Enough credit For This Bet,\rYour Bet Has Been Reduced Accordingly", "K E N O 22");
+    struct Case { int bank, bet; bool message; int bankAfter, betAfter; };
+    for (const Case c : {Case{3, 5, true, 0, 3}, {5, 5, false, 0, 5}, {1, 2, true, 0, 1}, {20, 2, false, 18, 2}}) {
+        SCOPED_TRACE(::testing::Message() << "bank " << c.bank << " bet " << c.bet);
+        Rig rig;
+        rig.Deal(kFour, {}, c.bank, c.bet);  // no hit: the credit after the game is what was charged
+        rig.view.SetText("betpan", std::to_string(c.bet));
+        rig.Play();
+        EXPECT_EQ(rig.messenger.shown, c.message ? std::vector<Message>{reduced} : std::vector<Message>{});
+        EXPECT_EQ(rig.Meters(), "bank " + std::to_string(c.bankAfter) + " bet " + std::to_string(c.betAfter) +
+                                    " wager " + std::to_string(c.betAfter) + " games 1 total 0");
+        EXPECT_EQ(rig.view.Text("betpan") + "/" + rig.view.Text("panelbank"), std::to_string(c.betAfter) + "/" + std::to_string(c.bankAfter));
+    }
+    for (auto [before, after] : {std::pair{1, 0}, {0, 0}, {10, 10}, {20, 20}}) {
+        Rig rig;  // the fastest speed becomes no pause at all
+        rig.Deal(kFour, {}, 10, 1);
+        rig.state.reelspeed = static_cast<std::int16_t>(before);
+        rig.Play();
+        EXPECT_EQ(rig.state.reelspeed, after) << before;
+    }
+}
+
+enum class Reply { None, TakeWin, ExtraBalls };
+
+// Whole games to their settled end: the main draw, then the answer to an offer if one opens.
+TEST(Keno22Play, GamesSettleOnTheirFinalHits) {
+    constexpr auto S = Keno22Game::Outcome::Settled, N = Keno22Game::Outcome::None;
+    struct Case {
+        const char* name;
+        std::vector<int> ticket, mainHits, extras;
+        int bet;
+        Reply reply;
+        int win, hits;
+        std::optional<Cue> fanfare;
+        Keno22Game::Outcome outcome;
+    };
+    const Case cases[] = {
+        {"2 of 2 at 3", {7, 8}, {8, 7}, {}, 3, Reply::None, 45, 2, Cue::WinMedium, S},
+        {"2 on 6 pays nothing", {1, 2, 3, 4, 5, 6}, {2, 5}, {}, 1, Reply::None, 0, 2, std::nullopt, N},
+        {"1 on 4", kFour, {4}, {}, 2, Reply::None, 0, 1, std::nullopt, S},
+        {"2 on 4", kFour, {1, 4}, {}, 2, Reply::None, 4, 2, Cue::Startup, S},
+        {"10 of 10", kTen, kTen, {}, 5, Reply::None, 50000, 10, Cue::WinBig, S},
+        {"7 of 7 silent", {11, 12, 13, 14, 15, 16, 17}, {11, 12, 13, 14, 15, 16, 17}, {}, 1, Reply::None, 300, 7, {}, S},
+        {"take 3 of 4", kFour, {1, 2, 3}, {}, 2, Reply::TakeWin, 16, 3, Cue::WinSmall, N},
+        {"extra, no new hit", kFour, {1, 2, 3}, {}, 2, Reply::ExtraBalls, 16, 3, Cue::WinSmall, N},
+        {"extra, one new hit", kFour, {1, 2, 3}, {50, 4}, 2, Reply::ExtraBalls, 86, 4, Cue::WinMedium, N},
+        {"tenth among the extra", kTen, {1, 2, 3, 4, 5, 6, 7, 8, 9}, {10}, 5, Reply::ExtraBalls, 50000, 10, Cue::WinBig, N},
+        {"take 9 of 10", kTen, {1, 2, 3, 4, 5, 6, 7, 8, 9}, {10}, 5, Reply::TakeWin, 3500, 9, Cue::WinMedium, N},
+        {"7 of 8 silent", kEight, {1, 2, 3, 4, 5, 6}, {7, 60}, 5, Reply::ExtraBalls, 400, 7, {}, N},
+        {"both extra hit", kEight, {1, 2, 3, 4, 5}, {8, 6}, 1, Reply::ExtraBalls, 80, 7, Cue::WinMedium, N},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Rig rig;
+        rig.Deal(c.ticket, c.mainHits, 1000, c.bet, c.extras);
+        rig.view.SetText("winnings", "old");
+        rig.Play();
+        ASSERT_EQ(rig.game.OfferOpen(), c.reply != Reply::None);
+        if (c.reply == Reply::TakeWin) { EXPECT_EQ(rig.TakeWin(), (std::vector<int>{0, 100})); }
+        if (c.reply == Reply::ExtraBalls) rig.BuyExtraBalls();
+        const int bank = 1000 - c.bet * (c.reply == Reply::ExtraBalls ? 2 : 1) + c.win;
+        // The extra bet is not wagered, and a game with an offer does not count.
+        EXPECT_EQ(rig.Meters(), "bank " + std::to_string(bank) + " bet " + std::to_string(c.bet) + " wager " +
+                                    std::to_string(c.bet) + (c.reply == Reply::None ? " games 1" : " games 0") +
+                                    " total " + std::to_string(c.win));
+        EXPECT_EQ(rig.game.win(), c.win);
+        EXPECT_EQ(rig.game.hits(), c.hits);
+        EXPECT_EQ(rig.game.outcome(), c.outcome);
+        EXPECT_EQ(rig.view.Text("hts") + "/" + rig.view.Text("panelbank") + "/" + rig.view.Text("winnings"),
+                  std::to_string(c.hits) + "/" + std::to_string(bank) + "/" +
+                      (c.win || c.reply != Reply::None ? std::to_string(c.win) : ""));
+        EXPECT_EQ(Fanfares(rig.sound.cues), c.fanfare ? std::vector<Cue>{*c.fanfare} : std::vector<Cue>{});
+        if (c.fanfare) { EXPECT_EQ(rig.sound.cues.back(), *c.fanfare); }
+        EXPECT_EQ(rig.On(), kSettledOn);
+        EXPECT_TRUE(rig.view.Visible("xtraballs"));
+        EXPECT_FALSE(rig.view.TimerRunning("tmrflash") || rig.game.OfferOpen() || rig.game.Running());
+        const MachineState settled = rig.state;
+        rig.TakeWin();  // answers without an open offer do nothing
+        rig.BuyExtraBalls();
+        EXPECT_EQ(rig.state, settled);
+    }
+}
+
+TEST(Keno22Play, PaintsTheBoardAndRacksTheBalls) {
+    Rig rig;
+    rig.Deal(kFour, {9, 3, 1}, 100, 1);  // 9 is not on the ticket
+    rig.state.reelspeed = 10;
+    rig.Play();
+    const auto& drawn = rig.game.drawn();
+    EXPECT_EQ(rig.game.picked(), kFour);
+    EXPECT_EQ(rig.game.hitlist(), (std::vector<int>{3, 1}));
+    EXPECT_TRUE(rig.view.TimerRunning("Timer1") && rig.board.mustErase());
+    EXPECT_EQ(rig.random.reseeds, 1);
+    for (int n = 1; n <= 80; ++n) {
+        const bool shown = std::find(drawn.begin(), drawn.begin() + 20, n) != drawn.begin() + 20;
+        const auto picture = n == 1 || n == 3 ? SquarePicture::Hit : Contains(kFour, n) ? SquarePicture::Marked : SquarePicture::None;
+        EXPECT_EQ(rig.view.Square(n), (SquareView{picture, shown ? SquareBackground::White : SquareBackground::Black,
+                                                  shown ? SquareText::OrangeRed : SquareText::Blue})) << n;
+    }
+    for (int i = 1; i <= 20; ++i)
+        EXPECT_EQ(rig.view.Ball(i), (BallView{true, i % 2 ? 8130 : 8700, 5000 - (i - 1) / 2 * 500, drawn[i - 1u]})) << i;
+    EXPECT_FALSE(rig.view.Ball(21).visible || rig.view.Ball(22).visible);
+    // Each ball lands (102), and a hit cuts in (101) right after its landing: ball 2 is 3, a hit.
+    EXPECT_EQ(std::count(rig.sound.cues.begin(), rig.sound.cues.end(), Cue::BallLands), 20);
+    EXPECT_EQ(std::vector<Cue>(rig.sound.cues.begin(), rig.sound.cues.begin() + 3),
+              (std::vector<Cue>{Cue::BallLands, Cue::BallLands, Cue::Hit}));
+    rig.random.Force(DrawOf({2}, kFour));  // the same numbers play again without ERASE
+    rig.Play();
+    EXPECT_EQ(rig.game.hitlist(), std::vector<int>{2});
+    EXPECT_EQ(rig.view.Square(1).picture, SquarePicture::Marked);
+    EXPECT_EQ(rig.state.games, 2);
+}
+
+// While balls drop nothing that changes the ticket, the bet or the player can be pressed, and a
+// stray press does nothing to the sequence running.
+TEST(Keno22Play, ControlsAreOffWhileTheBallsDrop) {
+    for (bool extraBalls : {false, true}) {
+        SCOPED_TRACE(extraBalls ? "extra balls" : "main draw");
+        Rig rig;
+        rig.Deal(kFour, extraBalls ? std::vector<int>{1, 2, 3} : std::vector<int>{1, 2}, 100, 2);
+        rig.state.reelspeed = 10;
+        rig.game.Play();
+        if (extraBalls) {
+            rig.Run();
+            rig.game.BuyExtraBalls();
+        }
+        for (int i = 0; i < 40; ++i) rig.game.Advance();
+        ASSERT_TRUE(rig.game.Running());
+        EXPECT_EQ(rig.On({"coinsin", "makbet", "start", "takwin", "rubber", "btn20ball", "btnautoselect", "mnuoptions",
+                          "mnupayouts", "mnabout", "mnexit"}), extraBalls ? "mnabout mnexit" : "mnupayouts mnabout mnexit");
+        if (!extraBalls) { EXPECT_EQ(rig.On({"flash", "xtraballs"}), ""); }
+        rig.game.Play();
+        rig.game.BuyExtraBalls();
+        rig.game.TakeWin();
+        rig.Run();
+        EXPECT_EQ(rig.Meters(), extraBalls ? "bank 112 bet 2 wager 2 games 0 total 16" : "bank 102 bet 2 wager 2 games 1 total 4");
+        EXPECT_EQ(rig.On(), kSettledOn);
+    }
+}
+
+TEST(Keno22Offer, ThreeOfFourOpensTheOfferWithoutPaying) {
+    Rig rig;
+    rig.Deal(kFour, {1, 2, 3}, 100, 2, {4, 77});
+    rig.Play();
+    EXPECT_EQ(rig.game.outcome(), Keno22Game::Outcome::Offer);
+    EXPECT_EQ(rig.view.Text("winnings"), "16");
+    EXPECT_EQ(rig.sound.cues.back(), Cue::Offer);
+    EXPECT_TRUE(Fanfares(rig.sound.cues).empty());
+    EXPECT_TRUE(rig.view.TimerRunning("tmrflash"));
+    EXPECT_EQ(rig.On(), kOfferOn);
+    EXPECT_EQ(rig.Meters(), "bank 98 bet 2 wager 2 games 0 total 0");
+    rig.board.InsertCoins();  // the board sees the open offer through the game
+    EXPECT_EQ(rig.state.bank, 118);
+    EXPECT_EQ(rig.On(), kOfferOn);
+    rig.BuyExtraBalls();  // the extra balls land in the bottom row, the 20 are cleared
+    EXPECT_EQ(rig.game.hitlist(), (std::vector<int>{1, 2, 3, 4}));
+    for (int i = 1; i <= 20; ++i) EXPECT_FALSE(rig.view.Ball(i).visible) << i;
+    EXPECT_EQ(rig.view.Ball(21), (BallView{true, 8130, 5000, 4}));
+    EXPECT_EQ(rig.view.Ball(22), (BallView{true, 8700, 5000, 77}));
+    EXPECT_EQ(rig.view.Square(4).picture, SquarePicture::Hit);
+    EXPECT_EQ(rig.view.Square(77), (SquareView{SquarePicture::None, SquareBackground::White, SquareText::OrangeRed}));
+    EXPECT_TRUE(rig.view.TimerRunning("Timer1"));
+}
+
+TEST(Keno22Offer, RefusedPurchaseKeepsTheOfferUntilCoinsAndASecondPress) {
+    Rig rig;
+    rig.Deal(kFour, {1, 2, 3}, 5, 3);
+    rig.Play();
+    ASSERT_EQ(rig.state.bank, 2);
+    EXPECT_TRUE(rig.BuyExtraBalls().empty());
+    EXPECT_EQ(rig.messenger.shown, std::vector<Message>{Box("\rYou Do Not Have Enough credit  For This Bet!! Please Insert Some More Coins..",
+                                                            " Keno", Icon::Exclamation)});
+    EXPECT_EQ(rig.state.bank, 2);
+    EXPECT_TRUE(rig.game.OfferOpen());
+    EXPECT_EQ(rig.game.win(), 0);
+    EXPECT_EQ(rig.On(), "coinsin xtraballs flash mnabout mnexit");
+    EXPECT_FALSE(rig.view.TimerRunning("tmrflash"));
+    for (int i = 1; i <= 22; ++i) EXPECT_FALSE(rig.view.Ball(i).visible) << i;
+    rig.board.InsertCoins();
+    EXPECT_EQ(rig.state.bank, 22);
+    EXPECT_EQ(rig.On(), "coinsin xtraballs flash mnabout mnexit");
+    rig.game.BuyExtraBalls();
+    rig.game.Advance();
+    EXPECT_EQ(rig.state.bank, 19);
+    EXPECT_EQ(rig.view.Text("panelbank"), "19");
+    EXPECT_FALSE(rig.Enabled("coinsin"));
+    rig.Run();
+    EXPECT_EQ(rig.state.bank, 19 + 24);
+    EXPECT_EQ(rig.messenger.shown.size(), 1u);
+
+    Rig equal;  // a credit equal to the bet buys them
+    equal.Deal(kFour, {1, 2, 3}, 4, 2);
+    equal.Play();
+    equal.BuyExtraBalls();
+    EXPECT_TRUE(equal.messenger.shown.empty());
+    EXPECT_EQ(equal.state.bank, 16);
+}
+
+TEST(Keno22Offer, TheOfferButtonShowsFlashFourTicksAndExtraBallsTwo) {
+    Rig rig;
+    std::string pattern;
+    for (int t = 0; t < 12; ++t) {
+        rig.game.OfferTick();
+        EXPECT_NE(rig.view.Visible("flash"), rig.view.Visible("xtraballs"));
+        pattern += rig.view.Visible("flash") ? 'F' : 'X';
+    }
+    EXPECT_EQ(pattern, "FFFFXXFFFFXX");
+    EXPECT_EQ(rig.game.offerphase(), 6);
+    rig.Deal(kFour, {1, 2, 3}, 100, 1);  // the phase carries over from one offer to the next
+    rig.Play();
+    rig.game.OfferTick();
+    EXPECT_EQ(rig.game.offerphase(), 1);
+    rig.game.OfferTick();
+    rig.TakeWin();
+    rig.Deal({}, {1, 2, 3}, 100, 1);
+    rig.Play();
+    rig.game.OfferTick();
+    EXPECT_EQ(rig.game.offerphase(), 3);
+}
+
+TEST(Keno22Offer, HitSquaresShowTheHitPictureOneTickInThree) {
+    Rig rig;
+    rig.Deal(kFour, {2, 4}, 100, 1);
+    rig.Play();
+    std::string pattern;
+    for (int t = 0; t < 9; ++t) {
+        rig.game.FlashTick();
+        for (int n : {2, 4}) {
+            const SquareView& s = rig.view.Square(n);
+            pattern += s.picture == SquarePicture::Hit ? 'H' : '.';
+            if (s.picture == SquarePicture::None) {
+                EXPECT_EQ(s, (SquareView{SquarePicture::None, SquareBackground::Black, SquareText::OrangeRed}));
+            }
+        }
+    }
+    EXPECT_EQ(pattern, "HH....HH....HH....");
+    EXPECT_EQ(rig.view.Square(1).picture, SquarePicture::Marked);  // a miss is left alone
+    EXPECT_EQ(rig.game.blinkphase(), 0);
+}
+
+}  // namespace
