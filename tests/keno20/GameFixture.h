@@ -11,7 +11,7 @@
 namespace keno {
 
 struct Machine20 {
-    Machine20() {
+    explicit Machine20(std::uint64_t seed = 20) : random(seed) {
         state.bank = 100;
         state.coinsbet = 1;
         state.reelspeed = 1;
@@ -35,17 +35,19 @@ struct Machine20 {
         random.Force(DrawOf(first, picks, {}, 20));
         RunPaced();
     }
+    std::string Meters() const {
+        return "bank " + std::to_string(state.bank) + " bet " + std::to_string(state.coinsbet) + " wager " +
+               std::to_string(state.wager) + " games " + std::to_string(state.games) + " total " + std::to_string(state.total);
+    }
 
     MachineState state;
     ViewModel view;
     RecordingSound sound;
     ScriptedMessenger messenger;
-    UrnScript random{20};
+    UrnScript random;
     Keno20PayTable table{view};
     clsKenoBoard board{BoardRules::Keno20, state, view, sound, messenger, random};
     Keno20Game game{state, board, table, view, sound, messenger, random};
 };
-
-class GameTest : public ::testing::Test, protected Machine20 {};
 
 }  // namespace keno

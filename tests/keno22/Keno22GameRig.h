@@ -4,7 +4,6 @@
 
 #include <cmath>
 #include <functional>
-#include <numeric>
 #include <string>
 
 #include "board/KenoBoard.h"
@@ -57,7 +56,6 @@ struct Rig {
     std::vector<int> Play() { game.Play(); return Run(); }
     std::vector<int> TakeWin() { game.TakeWin(); return Run(); }
     std::vector<int> BuyExtraBalls() { game.BuyExtraBalls(); return Run(); }
-    bool Enabled(const char* name) const { return view.Enabled(name); }
     // Which of the controls are enabled, in a fixed order.
     std::string On(std::initializer_list<const char*> names = {"coinsin", "makbet", "start", "rubber", "btn20ball",
                        "btnautoselect", "mnupayouts", "mnuoptions", "xtraballs", "flash", "takwin", "mnabout", "mnexit"}) const {
@@ -75,8 +73,6 @@ struct Rig {
 
 const std::string kSettledOn = "coinsin makbet start rubber btn20ball btnautoselect mnupayouts mnuoptions mnabout mnexit";
 const std::string kOfferOn = "xtraballs flash takwin mnabout mnexit";
-
-inline int Sum(const std::vector<int>& v) { return std::accumulate(v.begin(), v.end(), 0); }
 
 inline std::vector<Cue> Fanfares(const std::vector<Cue>& cues) {
     std::vector<Cue> out;

@@ -24,11 +24,8 @@ TEST(Keno22Play, NoCreditShowsTheMessageAndChangesNothingElse) {
               std::vector<Message>{Box("You Have No credit !! Click On COINS Button For more credit", "K E N O 22")});
     EXPECT_EQ(rig.state, before);
     EXPECT_EQ(rig.view.Text("hts"), "");
-    EXPECT_EQ(rig.On(), "coinsin makbet start rubber btn20ball btnautoselect mnupayouts mnuoptions xtraballs flash takwin "
-                        "mnabout mnexit");
-    EXPECT_FALSE(rig.board.mustErase());
-    EXPECT_EQ(rig.random.reseeds, 0);
-    EXPECT_TRUE(rig.sound.cues.empty());
+    EXPECT_TRUE(rig.view.Enabled("mnuoptions"));
+    EXPECT_FALSE(rig.board.mustErase() || rig.random.reseeds || !rig.sound.cues.empty());
 }
 
 TEST(Keno22Play, ChargesTheBetOrReducesItToTheCredit) {
@@ -45,7 +42,7 @@ TEST(Keno22Play, ChargesTheBetOrReducesItToTheCredit) {
                                     " wager " + std::to_string(c.betAfter) + " games 1 total 0");
         EXPECT_EQ(rig.view.Text("betpan") + "/" + rig.view.Text("panelbank"), std::to_string(c.betAfter) + "/" + std::to_string(c.bankAfter));
     }
-    for (auto [before, after] : {std::pair{1, 0}, {0, 0}, {10, 10}, {20, 20}}) {
+    for (auto [before, after] : {std::pair{1, 0}, {0, 0}, {20, 20}}) {
         Rig rig;  // the fastest speed becomes no pause at all
         rig.Deal(kFour, {}, 10, 1);
         rig.state.reelspeed = static_cast<std::int16_t>(before);
@@ -97,9 +94,7 @@ TEST(Keno22Play, GamesSettleOnTheirFinalHits) {
         EXPECT_EQ(rig.Meters(), "bank " + std::to_string(bank) + " bet " + std::to_string(c.bet) + " wager " +
                                     std::to_string(c.bet) + (c.reply == Reply::None ? " games 1" : " games 0") +
                                     " total " + std::to_string(c.win));
-        EXPECT_EQ(rig.game.win(), c.win);
-        EXPECT_EQ(rig.game.hits(), c.hits);
-        EXPECT_EQ(rig.game.outcome(), c.outcome);
+        EXPECT_EQ(std::tuple(rig.game.win(), rig.game.hits(), rig.game.outcome()), std::tuple(c.win, c.hits, c.outcome));
         EXPECT_EQ(rig.view.Text("hts") + "/" + rig.view.Text("panelbank") + "/" + rig.view.Text("winnings"),
                   std::to_string(c.hits) + "/" + std::to_string(bank) + "/" +
                       (c.win || c.reply != Reply::None ? std::to_string(c.win) : ""));
@@ -121,7 +116,6 @@ TEST(Keno22Play, PaintsTheBoardAndRacksTheBalls) {
     rig.state.reelspeed = 10;
     rig.Play();
     const auto& drawn = rig.game.drawn();
-    EXPECT_EQ(rig.game.picked(), kFour);
     EXPECT_EQ(rig.game.hitlist(), (std::vector<int>{3, 1}));
     EXPECT_TRUE(rig.view.TimerRunning("Timer1") && rig.board.mustErase());
     EXPECT_EQ(rig.random.reseeds, 1);
@@ -193,31 +187,26 @@ TEST(Keno22Offer, ThreeOfFourOpensTheOfferWithoutPaying) {
     EXPECT_EQ(rig.view.Ball(22), (BallView{true, 8700, 5000, 77}));
     EXPECT_EQ(rig.view.Square(4).picture, SquarePicture::Hit);
     EXPECT_EQ(rig.view.Square(77), (SquareView{SquarePicture::None, SquareBackground::White, SquareText::OrangeRed}));
-    EXPECT_TRUE(rig.view.TimerRunning("Timer1"));
 }
 
 TEST(Keno22Offer, RefusedPurchaseKeepsTheOfferUntilCoinsAndASecondPress) {
     Rig rig;
     rig.Deal(kFour, {1, 2, 3}, 5, 3);
     rig.Play();
-    ASSERT_EQ(rig.state.bank, 2);
     EXPECT_TRUE(rig.BuyExtraBalls().empty());
     EXPECT_EQ(rig.messenger.shown, std::vector<Message>{Box("\rYou Do Not Have Enough credit  For This Bet!! Please Insert Some More Coins..",
                                                             " Keno", Icon::Exclamation)});
     EXPECT_EQ(rig.state.bank, 2);
     EXPECT_TRUE(rig.game.OfferOpen());
-    EXPECT_EQ(rig.game.win(), 0);
     EXPECT_EQ(rig.On(), "coinsin xtraballs flash mnabout mnexit");
     EXPECT_FALSE(rig.view.TimerRunning("tmrflash"));
     for (int i = 1; i <= 22; ++i) EXPECT_FALSE(rig.view.Ball(i).visible) << i;
     rig.board.InsertCoins();
-    EXPECT_EQ(rig.state.bank, 22);
     EXPECT_EQ(rig.On(), "coinsin xtraballs flash mnabout mnexit");
     rig.game.BuyExtraBalls();
     rig.game.Advance();
-    EXPECT_EQ(rig.state.bank, 19);
     EXPECT_EQ(rig.view.Text("panelbank"), "19");
-    EXPECT_FALSE(rig.Enabled("coinsin"));
+    EXPECT_FALSE(rig.view.Enabled("coinsin"));
     rig.Run();
     EXPECT_EQ(rig.state.bank, 19 + 24);
     EXPECT_EQ(rig.messenger.shown.size(), 1u);
@@ -230,45 +219,32 @@ TEST(Keno22Offer, RefusedPurchaseKeepsTheOfferUntilCoinsAndASecondPress) {
     EXPECT_EQ(equal.state.bank, 16);
 }
 
-TEST(Keno22Offer, TheOfferButtonShowsFlashFourTicksAndExtraBallsTwo) {
+// The offer button shows flash four ticks and extra balls two, its phase running on from offer to
+// offer; the hit squares show their picture one tick in three, the miss left alone.
+TEST(Keno22Offer, OfferButtonAndHitSquaresFlash) {
     Rig rig;
-    std::string pattern;
+    rig.game.OfferTick();
+    rig.Deal(kFour, {2, 4, 3}, 100, 1);
+    rig.Play();
+    std::string offer, squares;
     for (int t = 0; t < 12; ++t) {
         rig.game.OfferTick();
         EXPECT_NE(rig.view.Visible("flash"), rig.view.Visible("xtraballs"));
-        pattern += rig.view.Visible("flash") ? 'F' : 'X';
+        offer += rig.view.Visible("flash") ? 'F' : 'X';
     }
-    EXPECT_EQ(pattern, "FFFFXXFFFFXX");
-    EXPECT_EQ(rig.game.offerphase(), 6);
-    rig.Deal(kFour, {1, 2, 3}, 100, 1);  // the phase carries over from one offer to the next
-    rig.Play();
-    rig.game.OfferTick();
-    EXPECT_EQ(rig.game.offerphase(), 1);
-    rig.game.OfferTick();
-    rig.TakeWin();
-    rig.Deal({}, {1, 2, 3}, 100, 1);
-    rig.Play();
-    rig.game.OfferTick();
-    EXPECT_EQ(rig.game.offerphase(), 3);
-}
-
-TEST(Keno22Offer, HitSquaresShowTheHitPictureOneTickInThree) {
-    Rig rig;
-    rig.Deal(kFour, {2, 4}, 100, 1);
-    rig.Play();
-    std::string pattern;
-    for (int t = 0; t < 9; ++t) {
+    for (int t = 0; t < 6; ++t) {
         rig.game.FlashTick();
         for (int n : {2, 4}) {
             const SquareView& s = rig.view.Square(n);
-            pattern += s.picture == SquarePicture::Hit ? 'H' : '.';
+            squares += s.picture == SquarePicture::Hit ? 'H' : '.';
             if (s.picture == SquarePicture::None) {
                 EXPECT_EQ(s, (SquareView{SquarePicture::None, SquareBackground::Black, SquareText::OrangeRed}));
             }
         }
     }
-    EXPECT_EQ(pattern, "HH....HH....HH....");
-    EXPECT_EQ(rig.view.Square(1).picture, SquarePicture::Marked);  // a miss is left alone
+    EXPECT_EQ(offer, "FFFXXFFFFXXF");
+    EXPECT_EQ(squares, "HH....HH....");
+    EXPECT_EQ(rig.view.Square(1).picture, SquarePicture::Marked);
     EXPECT_EQ(rig.game.blinkphase(), 0);
 }
 

@@ -27,18 +27,14 @@ struct StillClock final : Clock {
 
 class Keno22Rig {
 public:
-    Keno22Rig() {
-        auto draws = std::make_unique<ScriptedDraws>(std::deque<std::vector<int>>{});
-        draws_ = draws.get();
-        rig_ = std::make_unique<AppRig>(std::move(draws));
-        rig_->App().SetClock(std::make_unique<StillClock>());
+    Keno22Rig() : draws_(new ScriptedDraws({})), rig_(std::unique_ptr<ScriptedDraws>(draws_)) {
+        rig_.App().SetClock(std::make_unique<StillClock>());
     }
 
-    AppRig& Rig() { return *rig_; }
-    MachineState& State() { return rig_->State(); }
-    Keno22Window* Window() const { return rig_->K22(); }
-    bool Start() { return rig_->Start(); }
-
+    AppRig& Rig() { return rig_; }
+    MachineState& State() { return rig_.State(); }
+    Keno22Window* Window() const { return rig_.K22(); }
+    bool Start() { return rig_.Start(); }
     // The next draw (PLAY or AUTO SELECT) gives these numbers.
     void NextDraw(std::vector<int> numbers) { draws_->Add(std::move(numbers)); }
 
@@ -54,21 +50,16 @@ public:
             if (Enabled(n) != on) wrong += QString::fromLatin1(n) + u' ';
         return wrong;
     }
-    bool TimerActive(const char* name) const {
-        auto* timer = Find<QTimer>(Window(), QString::fromLatin1(name));
-        return timer && timer->isActive();
-    }
+    bool TimerActive(const char* name) const { return Find<QTimer>(Window(), QString::fromLatin1(name))->isActive(); }
 
-    void Press(const char* name) { PressNamed(Window(), QString::fromLatin1(name)); }
     void Click(const char* name) { ClickNamed(Window(), QString::fromLatin1(name)); }
     void Mark(const std::vector<int>& numbers) { ClickSquares(Window(), numbers); }
     // The offer button shows one of its two pictures at a time.
     void ClickOffer() { uitest::Click(Button("xtraballs")->isVisible() ? Button("xtraballs") : Button("flash")); }
-
-    // COINS pressed `coins` times and MAKE BET until the bet is `bet`.
-    void Fund(int coins, int bet) {
-        for (int i = 0; i < coins; ++i) Press("coinsin");
-        while (State().coinsbet != bet) Press("makbet");
+    // COINS once and MAKE BET until the bet is `bet`.
+    void Fund(int bet) {
+        PressNamed(Window(), QStringLiteral("coinsin"));
+        while (State().coinsbet != bet) PressNamed(Window(), QStringLiteral("makbet"));
     }
     // PLAY with the given draw, waiting until the draw has been valued.
     bool Play(std::vector<int> draw) {
@@ -78,20 +69,18 @@ public:
     }
     // Runs the event loop until the running sequence has ended (polling would add a sleep to
     // every step of the draw).
-    bool Settled(int timeoutMs = 60000) {
+    bool Settled() {
         if (!Window()->Game().Running()) return true;
-        auto* runner = Find<PacedRunner>(Window(), QStringLiteral("runner"));
-        if (runner == nullptr) return false;
         QEventLoop loop;
-        QObject::connect(runner, &PacedRunner::finished, &loop, &QEventLoop::quit);
-        QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+        QObject::connect(Find<PacedRunner>(Window(), QStringLiteral("runner")), &PacedRunner::finished, &loop, &QEventLoop::quit);
+        QTimer::singleShot(60000, &loop, &QEventLoop::quit);
         loop.exec();
         return !Window()->Game().Running();
     }
 
 private:
-    ScriptedDraws* draws_ = nullptr;
-    std::unique_ptr<AppRig> rig_;
+    ScriptedDraws* draws_;
+    AppRig rig_;
 };
 
 }  // namespace keno::uitest

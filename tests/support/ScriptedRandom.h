@@ -1,14 +1,16 @@
 #pragma once
-// Draws fixed in advance for the engine tests of both games.
+// Draws fixed in advance, and a view compared in one expectation, for the engine tests of both games.
 #include <algorithm>
 #include <array>
 #include <cstdint>
 #include <deque>
 #include <numeric>
+#include <sstream>
 #include <stdexcept>
 #include <vector>
 
 #include "core/RandomSource.h"
+#include "core/ViewModel.h"
 
 namespace keno {
 
@@ -58,6 +60,23 @@ inline std::vector<int> DrawOf(std::vector<int> first, const std::vector<int>& t
     while (balls > 20 && extras.size() < balls - 20) extras.push_back(miss());
     if (balls > 20) first.insert(first.end(), extras.begin(), extras.end());
     return first;
+}
+
+// Everything a view shows, one line each, so two views compare in one readable expectation.
+inline std::string Dump(const ViewModel& v) {
+    std::ostringstream out;
+    for (int n = 1; n <= ViewModel::kSquares; ++n) {
+        const SquareView& s = v.Square(n);
+        out << "a_" << n << ' ' << int(s.picture) << int(s.background) << int(s.text) << '\n';
+    }
+    for (int i = 1; i <= ViewModel::kBalls; ++i) {
+        const BallView& b = v.Ball(i);
+        out << "ball_" << i << ' ' << b.visible << ' ' << b.left << ' ' << b.top << ' ' << b.number << '\n';
+    }
+    for (const auto& [name, c] : v.Controls()) out << name << " enabled " << c.enabled << " visible " << c.visible << '\n';
+    for (const auto& [name, text] : v.Texts()) out << name << " = " << text << '\n';
+    for (const auto& [name, on] : v.Timers()) out << name << " running " << on << '\n';
+    return out.str();
 }
 
 }  // namespace keno
