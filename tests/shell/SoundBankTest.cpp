@@ -1,15 +1,12 @@
-// The bank is played through SDL's disk driver, which writes the mixed output to a file in real
-// time, so a test can see that a cue sounded, for about how long, and where it was cut.
+// The bank through SDL's disk driver, which writes the output to a file in real time: what sounded, how long.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
-#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
-#include <memory>
-#include <string>
+#include <functional>
 #include <thread>
 #include <unistd.h>
 #include <vector>
@@ -21,144 +18,54 @@ using namespace keno;
 
 namespace {
 
-constexpr double kOutputRate = 44100;  // the bank opens 44100 Hz stereo 16-bit
-constexpr int kAudible = 300;          // about -40 dBFS
-
 void Wait(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
-struct Output {
-    std::size_t frames = 0;
-    double firstSound = -1;  // seconds from the device's start; -1 when all silent
-    double lastSound = -1;
-
-    bool Silent() const { return firstSound < 0; }
-    double SoundingSeconds() const { return Silent() ? 0 : lastSound - firstSound; }
-};
-
-class SoundBankThroughDisk : public ::testing::Test {
-protected:
-    void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        file_ = std::filesystem::temp_directory_path() /
-                ("keno_sound_" + std::to_string(::getpid()) + "_" + info->name() + ".raw");
-        ::setenv("SDL_AUDIODRIVER", "disk", 1);
-        ::setenv("SDL_DISKAUDIOFILE", file_.c_str(), 1);
-        bank_ = std::make_unique<SoundBank>();
-        ASSERT_TRUE(bank_->HasDevice());
-        bank_->LoadBank();
+// Opens a bank on the disk driver, runs `script` on it and closes it, so all is written. Returns
+// how long the 44100 Hz stereo 16-bit output sounded; -1 when it is all silent.
+double SecondsSounding(const std::function<void(SoundBank&)>& script) {
+    const auto file = std::filesystem::temp_directory_path() / ("keno_sound_" + std::to_string(getpid()) + ".raw");
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", file.c_str(), 1);
+    {
+        SoundBank bank;
+        EXPECT_TRUE(bank.HasDevice());
+        bank.LoadBank();
+        script(bank);
     }
-
-    void TearDown() override { std::filesystem::remove(file_); }
-
-    // Closes the device, so the driver has written everything, and reads what it wrote.
-    Output Close() {
-        bank_.reset();
-        std::ifstream in(file_, std::ios::binary);
-        const std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        Output out;
-        out.frames = bytes.size() / 4;
-        for (std::size_t f = 0; f < out.frames; ++f) {
-            for (std::size_t c = 0; c < 2; ++c) {
-                const std::size_t at = f * 4 + c * 2;
-                const auto sample = static_cast<std::int16_t>(static_cast<unsigned char>(bytes[at]) |
-                                                              (static_cast<unsigned char>(bytes[at + 1]) << 8));
-                if (std::abs(static_cast<int>(sample)) < kAudible) continue;
-                const double seconds = static_cast<double>(f) / kOutputRate;
-                if (out.firstSound < 0) out.firstSound = seconds;
-                out.lastSound = seconds;
-            }
-        }
-        return out;
-    }
-
-    std::filesystem::path file_;
-    std::unique_ptr<SoundBank> bank_;
-};
-
-// Seconds the cue sounds, its silent padding aside.
-double CueSeconds(int cue, int rate, int blockAlign) {
-    return static_cast<double>(SoundImage(cue).size() - 44) / (rate * blockAlign);
+    std::ifstream in(file, std::ios::binary | std::ios::ate);
+    std::vector<std::int16_t> samples(static_cast<std::size_t>(std::max<std::streamoff>(in.tellg(), 0)) / 2);
+    in.seekg(0).read(reinterpret_cast<char*>(samples.data()), static_cast<std::streamsize>(samples.size() * 2));
+    std::filesystem::remove(file);
+    EXPECT_FALSE(samples.empty()) << "the device wrote nothing at all";
+    const auto loud = [](std::int16_t s) { return std::abs(s) >= 300; };  // about -40 dBFS
+    const auto first = std::find_if(samples.begin(), samples.end(), loud);
+    const auto last = std::find_if(samples.rbegin(), samples.rend(), loud).base();
+    return first == samples.end() ? -1 : static_cast<double>((last - first) / 2) / 44100.0;
 }
 
 }  // namespace
 
-TEST_F(SoundBankThroughDisk, ACueSoundsForAboutItsLength) {
-    bank_->PlaySoundImage(106);
-    Wait(1700);
-    const auto out = Close();
-    ASSERT_FALSE(out.Silent());
-    const double expected = CueSeconds(106, 44100, 4);
-    EXPECT_GT(out.SoundingSeconds(), 0.6 * expected);
-    EXPECT_LT(out.SoundingSeconds(), 1.4 * expected);
-}
-
-TEST_F(SoundBankThroughDisk, PlayByCueSoundsLikeItsNumber) {
-    bank_->Play(Cue::Offer);
-    Wait(1900);
-    const auto out = Close();
-    ASSERT_FALSE(out.Silent());
-    const double expected = CueSeconds(103, 11025, 1);
-    EXPECT_GT(out.SoundingSeconds(), 0.6 * expected);
-    EXPECT_LT(out.SoundingSeconds(), 1.4 * expected);
-}
-
-TEST_F(SoundBankThroughDisk, ASecondCueCutsTheFirst) {
-    bank_->PlaySoundImage(106);  // about a second long
-    Wait(250);
-    bank_->PlaySoundImage(101);  // a tenth of a second
-    Wait(1500);
-    const auto out = Close();
-    ASSERT_FALSE(out.Silent());
-    EXPECT_GT(out.SoundingSeconds(), 0.2);
-    EXPECT_LT(out.SoundingSeconds(), 0.75) << "the first cue went on under the second";
-}
-
-TEST_F(SoundBankThroughDisk, StopSoundEndsTheOutput) {
-    bank_->PlaySoundImage(106);
-    Wait(200);
-    bank_->StopSound();
-    Wait(1000);
-    bank_->StopSound();  // nothing playing: nothing happens
-    const auto out = Close();
-    ASSERT_FALSE(out.Silent());
-    EXPECT_LT(out.SoundingSeconds(), 0.6);
-}
-
-TEST_F(SoundBankThroughDisk, CuesWithoutAnImageWriteSilence) {
-    for (int cue : {115, 116, 0, 100, 117, -1}) bank_->PlaySoundImage(cue);
-    bank_->Play(Cue::NoCredit);
-    bank_->Play(Cue::AutoSelect);
-    bank_->Play(Cue::None);
-    Wait(400);
-    const auto out = Close();
-    EXPECT_GT(out.frames, 0u) << "the device wrote nothing at all";
-    EXPECT_TRUE(out.Silent());
-}
-
-TEST_F(SoundBankThroughDisk, LoadingTwiceKeepsTheSameImages) {
-    for (int cue = SoundBank::kFirstCue; cue <= SoundBank::kLastCue; ++cue) {
-        const auto before = bank_->Image(cue);
-        EXPECT_EQ(before.data(), SoundImage(cue).data()) << cue;
-        EXPECT_EQ(before.size(), SoundImage(cue).size()) << cue;
-        EXPECT_EQ(before.empty(), cue >= 115) << cue;
-    }
-    bank_->PlaySoundImage(104);
-    bank_->LoadBank();  // while a cue sounds
-    for (int cue = SoundBank::kFirstCue; cue <= SoundBank::kLastCue; ++cue)
-        EXPECT_EQ(bank_->Image(cue).data(), SoundImage(cue).data()) << cue;
-    bank_->PlaySoundImage(101);
-    Wait(400);
-    EXPECT_FALSE(Close().Silent());
-}
-
-TEST(SoundBankWithoutDevice, StaysSilentAndQuiet) {
-    ::setenv("SDL_AUDIODRIVER", "no_such_audio_driver", 1);
+TEST(SoundBank, CuesSoundForTheirLengthAndCutEachOther) {
+    const double cue106 = static_cast<double>(SoundImage(106).size() - 44) / (44100 * 4);  // sans padding
+    EXPECT_NEAR(SecondsSounding([](SoundBank& b) { b.PlaySoundImage(106); Wait(1700); }), cue106, 0.4 * cue106);
+    // A second cue cuts the first: 106 is about a second long, 101 a tenth.
+    const double cut = SecondsSounding([](SoundBank& b) {
+        b.PlaySoundImage(106); Wait(250); b.PlaySoundImage(101); Wait(1500);
+    });
+    EXPECT_TRUE(cut > 0.2 && cut < 0.75) << cut;
+    const double stopped = SecondsSounding([](SoundBank& b) {
+        b.PlaySoundImage(106); Wait(200); b.StopSound(); Wait(1000); b.StopSound();
+    });
+    EXPECT_TRUE(stopped >= 0 && stopped < 0.6) << stopped;
+    EXPECT_EQ(SecondsSounding([](SoundBank& b) {  // cues without an image are silent
+        for (int cue : {115, 116, 0, 100, 117, -1}) b.PlaySoundImage(cue);
+        b.Play(Cue::NoCredit); b.Play(Cue::AutoSelect); b.Play(Cue::None); Wait(400);
+    }), -1);
+    // No device: silence, and no crash.
+    setenv("SDL_AUDIODRIVER", "no_such_audio_driver", 1);
     SoundBank bank;
     EXPECT_FALSE(bank.HasDevice());
     bank.LoadBank();
-    EXPECT_EQ(bank.Image(101).size(), SoundImage(101).size());
     for (int cue = 100; cue <= 117; ++cue) bank.PlaySoundImage(cue);
-    bank.Play(Cue::WinBig);
     bank.StopSound();
-    bank.LoadBank();
 }

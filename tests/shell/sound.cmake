@@ -2,7 +2,6 @@
 keno_gtest(test_sound_images LABEL sound
   SOURCES SoundImagesTest.cpp
   LINK keno_sound_images)
-target_compile_definitions(test_sound_images PRIVATE KENO_SOUND_DIR="${KENO_SOUND_DIR}")
 
 keno_gtest(test_sound_bank LABEL sound TIMEOUT 60
   SOURCES SoundBankTest.cpp
