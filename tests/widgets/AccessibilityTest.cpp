@@ -1,28 +1,72 @@
-// What assistive technology reads from the painted controls, and what its Press does.
+// Play without a mouse: what assistive technology reads from the painted controls and what its Press
+// does, and the keys on a small face with the game windows' control names.
 #include "widgets/Accessibility.h"
 #include "widgets/BallWidget.h"
 #include "widgets/BoardSquare.h"
 #include "widgets/ImageButton.h"
+#include "widgets/KeyboardPlay.h"
 #include "widgets/MeterLabel.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QDialog>
+#include <QHelpEvent>
+#include <QMap>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolTip>
 
 using namespace keno;
 
 namespace {
 
-QAccessibleInterface* Face(QObject* object) { return QAccessible::queryAccessibleInterface(object); }
+QAccessibleInterface* Reader(QObject* object) { return QAccessible::queryAccessibleInterface(object); }
 
 void Act(QObject* object, const QString& action) {
-    const QStringList names = Face(object)->actionInterface()->actionNames();
+    const QStringList names = Reader(object)->actionInterface()->actionNames();
     QVERIFY2(names.contains(action), qPrintable(names.join(',')));
-    Face(object)->actionInterface()->doAction(action);
+    Reader(object)->actionInterface()->doAction(action);
 }
 
 const QString kPress = QAccessibleActionInterface::pressAction();
+using Clicks = QMap<QString, int>;
+
+// The controls of a game face without the game behind them; every click is counted.
+class GameFace : public QWidget {
+public:
+    explicit GameFace(const QStringList& buttonNames) {
+        resize(700, 500);
+        for (int number = 1; number <= 80; ++number) {
+            auto* square = new BoardSquare(number, this);
+            square->setObjectName(QStringLiteral("a_%1").arg(number));
+            square->setToolTip(QStringLiteral("Click to select this number"));
+            square->setGeometry(((number - 1) % 10) * 50, ((number - 1) / 10) * 44, 48, 42);
+            connect(square, &BoardSquare::clicked, this, [this, number] { ++clicks[QString::number(number)]; });
+        }
+        for (int i = 0; i < buttonNames.size(); ++i) {
+            auto* button = new ImageButton(buttonNames[i].toUpper(), QColor(255, 186, 0), this);
+            button->setObjectName(buttonNames[i]);
+            button->setGeometry(i * 62, 380, 60, 40);
+            connect(button, &ImageButton::clicked, this, [this, name = buttonNames[i]] { ++clicks[name]; });
+        }
+        button("coinsin")->setToolTip(QStringLiteral("Insert Coins"));
+        KeyboardPlay::Install(*this);
+        show();
+        active = QTest::qWaitForWindowActive(this);
+    }
+    ImageButton* button(const char* name) const { return findChild<ImageButton*>(QString::fromLatin1(name)); }
+    BoardSquare* square(int number) const { return findChild<BoardSquare*>(QStringLiteral("a_%1").arg(number)); }
+    void type(std::initializer_list<Qt::Key> keys) {
+        for (Qt::Key key : keys) QTest::keyClick(windowHandle(), key);
+    }
+
+    Clicks clicks;
+    bool active = false;
+};
+
+const QStringList kButtons22{"coinsin", "makbet", "rubber", "btnautoselect", "start", "btn20ball",
+                             "mnuoptions", "mnupayouts", "flash", "xtraballs", "takwin"};
+const QStringList kButtons20{"coinsin", "makbet", "rubber", "btnautoselect", "start", "btkeno22", "mnuoptions"};
 
 }  // namespace
 
@@ -31,22 +75,16 @@ class AccessibilityTest : public QObject {
 private slots:
     void initTestCase() { InstallKenoAccessibility(); }
 
-    void buttonIsAPushButtonNamedByItsCaption() {
+    // A button reads as its caption of the moment (role, tooltip and key are read on the real window
+    // in tests/a11y); a disabled one offers no action.
+    void buttonReadsItsCaptionAndStateNow() {
         ImageButton button(QStringLiteral("AUTO SELECT"));
-        button.setToolTip(QStringLiteral("Select number automatically"));
-        button.setProperty(kKeyProperty, QStringLiteral("A"));
-        QAccessibleInterface* face = Face(&button);
-        QCOMPARE(face->role(), QAccessible::Button);
-        QCOMPARE(face->text(QAccessible::Name), QStringLiteral("AUTO SELECT"));
-        QCOMPARE(face->text(QAccessible::Description), QStringLiteral("Select number automatically"));
-        QCOMPARE(face->actionInterface()->actionNames().value(0), kPress);
-        QCOMPARE(face->actionInterface()->keyBindingsForAction(kPress), QStringList{QStringLiteral("A")});
+        QAccessibleInterface* reader = Reader(&button);
         button.setText(QStringLiteral("PLAY"));
-        QCOMPARE(face->text(QAccessible::Name), QStringLiteral("PLAY"));
-        QVERIFY(!face->state().disabled);
+        QCOMPARE(reader->text(QAccessible::Name), QStringLiteral("PLAY"));
+        QCOMPARE(reader->actionInterface()->actionNames().value(0), kPress);
         button.setEnabled(false);
-        QVERIFY(face->state().disabled);
-        QVERIFY(face->actionInterface()->actionNames().isEmpty());
+        QVERIFY(reader->state().disabled && reader->actionInterface()->actionNames().isEmpty());
     }
 
     // Press is queued (the caller on the bus gets its answer first), then acts like a click, unless
@@ -79,50 +117,118 @@ private slots:
         QTRY_COMPARE(clicked.count(), 2);
     }
 
-    // A square is a check box named by its number; a toggle clicks it later.
+    // A square is a check box, checked when marked or hit; between two flashes of the hit picture a
+    // hit shows its drawn ink on the dark ground. A toggle clicks it later.
     void squareReadsAsACheckBox() {
         using P = SquarePicture;
         using B = SquareBackground;
         using T = SquareText;
         const struct { SquareView view; bool checked; const char* description; } kCases[] = {
-            {{P::None, B::Black, T::Blue}, false, ""}, {{P::None, B::NearBlack, T::Blue}, false, ""},
-            {{P::Marked, B::Black, T::Blue}, true, ""}, {{P::None, B::White, T::OrangeRed}, false, "drawn"},
-            {{P::None, B::LightGrey, T::Red}, false, "drawn"}, {{P::Hit, B::White, T::OrangeRed}, true, "hit"},
-            {{P::Hit, B::LightGrey, T::Red}, true, "hit"},
-            // between two flashes of the hit picture a hit shows its drawn ink on the dark ground
-            {{P::None, B::Black, T::OrangeRed}, true, "hit"}, {{P::None, B::Black, T::Red}, true, "hit"}};
+            {{P::None, B::Black, T::Blue}, false, ""},          {{P::None, B::NearBlack, T::Blue}, false, ""},
+            {{P::Marked, B::Black, T::Blue}, true, ""},         {{P::None, B::White, T::OrangeRed}, false, "drawn"},
+            {{P::None, B::LightGrey, T::Red}, false, "drawn"},  {{P::Hit, B::White, T::OrangeRed}, true, "hit"},
+            {{P::Hit, B::LightGrey, T::Red}, true, "hit"},      {{P::None, B::Black, T::OrangeRed}, true, "hit"},
+            {{P::None, B::Black, T::Red}, true, "hit"}};
+        BoardSquare square(17);
         for (const auto& c : kCases) {
-            BoardSquare square(17);
             square.setView(c.view);
-            QAccessibleInterface* face = Face(&square);
-            QCOMPARE(face->role(), QAccessible::CheckBox);
-            QCOMPARE(face->text(QAccessible::Name), QStringLiteral("17"));
-            QVERIFY(face->state().checkable);
-            QCOMPARE(bool(face->state().checked), c.checked);
-            QCOMPARE(face->text(QAccessible::Description), QString::fromLatin1(c.description));
+            QVERIFY(Reader(&square)->state().checkable);
+            QCOMPARE(bool(Reader(&square)->state().checked), c.checked);
+            QCOMPARE(Reader(&square)->text(QAccessible::Description), QString::fromLatin1(c.description));
         }
-        BoardSquare square(40);
         QSignalSpy clicked(&square, &BoardSquare::clicked);
         Act(&square, QAccessibleActionInterface::toggleAction());
         QCOMPARE(clicked.count(), 0);
         QTRY_COMPARE(clicked.count(), 1);
     }
 
+    // A meter's caption is its description; a ball is a label named by its number, nameless when empty.
     void meterAndBallAreLabelsNamedByTheirReading() {
         MeterLabel meter(QStringLiteral("CREDIT"));
-        meter.setText(QStringLiteral("120"));
-        BallWidget ball(0);
-        for (QObject* label : {static_cast<QObject*>(&meter), static_cast<QObject*>(&ball)})
-            QCOMPARE(Face(label)->role(), QAccessible::StaticText);
-        QCOMPARE(Face(&meter)->text(QAccessible::Name), QStringLiteral("120"));
-        QCOMPARE(Face(&meter)->text(QAccessible::Description), QStringLiteral("CREDIT"));
-        meter.setText(QString());
         meter.setCaption(QStringLiteral("WIN"));
-        QCOMPARE(Face(&meter)->text(QAccessible::Name), QString());
-        QCOMPARE(Face(&meter)->text(QAccessible::Description), QStringLiteral("WIN"));
-        QCOMPARE(Face(&ball)->text(QAccessible::Name), QString());
+        QCOMPARE(Reader(&meter)->text(QAccessible::Description), QStringLiteral("WIN"));
+        BallWidget ball(0);
+        QCOMPARE(Reader(&ball)->role(), QAccessible::StaticText);
+        QCOMPARE(Reader(&ball)->text(QAccessible::Name), QString());
         ball.setNumber(63);
-        QCOMPARE(Face(&ball)->text(QAccessible::Name), QStringLiteral("63"));
+        QCOMPARE(Reader(&ball)->text(QAccessible::Name), QStringLiteral("63"));
+    }
+
+    // Each key clicks its button once (a key whose button the 20-ball face lacks does nothing); a
+    // disabled button ignores it; X presses the extra-ball picture that shows.
+    void eachKeyClicksItsButtonOnce() {
+        for (const bool k22 : {true, false}) {
+            GameFace face(k22 ? kButtons22 : kButtons20);
+            QVERIFY(face.active);
+            const std::pair<Qt::Key, const char*> kKeys[] = {
+                {Qt::Key_C, "coinsin"}, {Qt::Key_B, "makbet"}, {Qt::Key_E, "rubber"}, {Qt::Key_A, "btnautoselect"},
+                {Qt::Key_Space, "start"}, {Qt::Key_Return, "start"}, {Qt::Key_Enter, "start"},
+                {Qt::Key_X, k22 ? "xtraballs" : ""}, {Qt::Key_T, k22 ? "takwin" : ""}, {Qt::Key_O, "mnuoptions"},
+                {Qt::Key_P, k22 ? "mnupayouts" : ""}, {Qt::Key_G, k22 ? "btn20ball" : "btkeno22"}};
+            for (const auto& [key, button] : kKeys) {
+                face.clicks.clear();
+                face.type({key});
+                QCOMPARE(face.clicks, (*button ? Clicks{{button, 1}} : Clicks{}));
+            }
+        }
+        GameFace face(kButtons22);
+        QVERIFY(face.active);
+        face.button("start")->setEnabled(false);
+        face.button("xtraballs")->hide();
+        face.type({Qt::Key_Space, Qt::Key_Return, Qt::Key_X});
+        QCOMPARE(face.clicks, (Clicks{{"flash", 1}}));
+    }
+
+    void arrowsMoveTheRingAndSpaceMarks() {
+        GameFace face(kButtons22);
+        QVERIFY(face.active);
+        face.type({Qt::Key_Tab, Qt::Key_Left, Qt::Key_Up});  // the edge stops the ring
+        QCOMPARE(QApplication::focusWidget(), face.square(1));
+        face.type({Qt::Key_Right, Qt::Key_Down, Qt::Key_Down, Qt::Key_Space});
+        QCOMPARE(QApplication::focusWidget(), face.square(22));
+        face.type({Qt::Key_Return});  // Enter still plays from the board
+        QCOMPARE(face.clicks, (Clicks{{"22", 1}, {"start", 1}}));
+        for (int i = 0; i < 12; ++i) face.type({Qt::Key_Down});
+        QCOMPARE(QApplication::focusWidget(), face.square(72));
+        face.type({Qt::Key_Up, Qt::Key_Tab});  // the board is one tab stop before the buttons
+        QCOMPARE(QApplication::focusWidget(), face.button("coinsin"));
+        face.type({Qt::Key_Space});  // a focused button takes Space for itself
+        QCOMPARE(face.clicks.value("coinsin"), 1);
+        face.type({Qt::Key_Backtab});
+        QCOMPARE(QApplication::focusWidget(), face.square(62));  // the ring kept its place
+        face.type({Qt::Key_Escape, Qt::Key_Space});  // out of the controls Space plays
+        QCOMPARE(face.clicks.value("start"), 2);
+    }
+
+    // The shown tooltips name the keys, the window's own texts stay, and a second install adds nothing.
+    void tooltipsNameTheKeys() {
+        GameFace face(kButtons22);
+        QVERIFY(face.active);
+        QCOMPARE(KeyboardPlay::Install(face), KeyboardPlay::Install(face));
+        ImageButton* coins = face.button("coinsin");
+        const std::pair<QWidget*, const char*> kShown[] = {
+            {coins, "Insert Coins (C)"}, {face.button("makbet"), "(B)"}, {face.button("start"), "(Space or Enter)"},
+            {face.square(9), "Click to select this number (arrow keys, Space)"}};
+        for (const auto& [control, shown] : kShown) QCOMPARE(KeyboardPlay::ShownToolTip(*control), QString(shown));
+        QCOMPARE(coins->property(kKeyProperty).toString(), QStringLiteral("C"));
+        QCOMPARE(coins->toolTip(), QStringLiteral("Insert Coins"));
+        QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), coins->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(coins, &help);
+        QTRY_COMPARE(QToolTip::text(), QStringLiteral("Insert Coins (C)"));
+        QToolTip::hideText();
+        face.type({Qt::Key_C});
+        QCOMPARE(face.clicks.value("coinsin"), 1);
+    }
+
+    void eachFaceHelpsWithItsOwnKeys() {
+        GameFace face(kButtons20);
+        const QString help = GameKeysHelp(&face);
+        QVERIFY2(help.startsWith(QStringLiteral("Keys: C coins, B make bet, E erase, A auto select, "
+                                                "Space or Enter play, O options, G switch game.")),
+                 qPrintable(help));
+        QVERIFY(GameKeysHelp(nullptr).contains(QStringLiteral("X extra balls, T take win")));
+        QWidget other;
+        QCOMPARE(GameKeysHelp(&other), GameKeysHelp(nullptr));
     }
 };
 
