@@ -36,7 +36,8 @@ MachineState Reread(const QString& path, int slot) {
     const QString copy = path + QStringLiteral(".copy%1").arg(slot);
     EXPECT_TRUE(QFile::copy(path, copy));
     IniSettingsStore store(copy);
-    MachineState state{.playerslot = std::to_string(slot)};
+    MachineState state;
+    state.playerslot = std::to_string(slot);
     PlayerLedger(state, store).LoadRecord(slot);
     return state;
 }
@@ -79,7 +80,8 @@ TEST(IniSettingsStore, DamagedFilesLoadAndAreReplacedOnSave) {
         const QString path = Path(QStringLiteral("damaged%1.ini").arg(bytes.size()));
         WriteFile(path, bytes);
         IniSettingsStore store(path);
-        MachineState state{.bank = 5};
+        MachineState state;
+        state.bank = 5;
         PlayerLedger(state, store).LoadRecord(1);
         EXPECT_TRUE(state.bank == 5 || state.bank == 12);
         WriteFile(path, bytes + "\n\xff[\x01");  // damaged again behind the program's back
