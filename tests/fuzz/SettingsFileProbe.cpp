@@ -23,16 +23,9 @@ std::string FreshName(const std::string& folder, const char* what) {
 
 MachineState Filled(int slot, std::int32_t first, const char* name) {
     MachineState s;
-    s.bank = first;
-    s.coinsbet = static_cast<std::int16_t>(first + 1);
-    s.games = first + 2;
-    s.wager = first + 3;
-    s.total = first + 4;
-    s.amountinvested = first + 5;
-    s.reelspeed = static_cast<std::int16_t>(first + 6);
-    s.currentplayer = name;
-    s.playerslot = std::to_string(slot);
-    s.activegame = "game1";
+    s.bank = first, s.games = first + 2, s.wager = first + 3, s.total = first + 4, s.amountinvested = first + 5;
+    s.coinsbet = static_cast<std::int16_t>(first + 1), s.reelspeed = static_cast<std::int16_t>(first + 6);
+    s.currentplayer = name, s.playerslot = std::to_string(slot), s.activegame = "game1";
     return s;
 }
 

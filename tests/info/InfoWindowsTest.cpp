@@ -14,22 +14,6 @@ namespace keno::uitest {
 class InfoWindowsTest : public QObject {
     Q_OBJECT
 
-    // What the modal box showed when it came up; answered with `answer`.
-    struct Seen {
-        QString text, title;
-        QMessageBox::Icon icon = QMessageBox::NoIcon;
-        QMessageBox::StandardButtons buttons;
-        bool modal = false;
-    };
-    void InspectNextBox(Seen& seen, QMessageBox::StandardButton answer, int triesLeft = 500) {
-        QTimer::singleShot(triesLeft == 500 ? 0 : 10, this, [this, &seen, answer, triesLeft] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box || !box->isVisible()) return triesLeft > 0 ? InspectNextBox(seen, answer, triesLeft - 1) : void();
-            seen = {box->text(), box->windowTitle(), box->icon(), box->standardButtons(), box->isModal()};
-            box->button(answer)->click();
-        });
-    }
-
 private slots:
     void gameInformationBox_data() {
         QTest::addColumn<int>("game");
@@ -42,13 +26,13 @@ private slots:
         QFETCH(int, answer);
         AppRig rig;
         QVERIFY(rig.Start());
-        Seen seen;
-        InspectNextBox(seen, QMessageBox::StandardButton(answer));
+        BoxAnswerer boxes;
+        boxes.Arm(QMessageBox::StandardButton(answer));
         rig.App().ShowGameInformation(GameKind(game), rig.K22());  // returns once the box is answered
-        QVERIFY(seen.modal);
+        QVERIFY(boxes.Answered());
+        const SeenBox seen = boxes.Seen()[0];
         QCOMPARE(seen.title, QStringLiteral("Game Information"));
         QCOMPARE(seen.icon, QMessageBox::Information);
-        QCOMPARE(seen.buttons, QMessageBox::Ok | QMessageBox::Cancel);
         QStringList lines;
         for (const std::string& line : GameInformationLines(InformationGame(game))) lines << QString::fromStdString(line);
         QCOMPARE(seen.text, lines.join(QLatin1Char('\n')));

@@ -9,7 +9,6 @@
 #include <QImage>
 #include <QMap>
 #include <QSet>
-#include <QSignalSpy>
 #include <QTest>
 #include <memory>
 
@@ -100,29 +99,6 @@ private slots:
         }
     }
 
-    // Mouse and Space/Return/Enter click an enabled button once each, on release, even when the
-    // press effect hides the picture; a disabled button never.
-    void buttonsClickOnlyWhenEnabled() {
-        for (const bool enabled : {true, false}) {
-            ImageButton button(QStringLiteral("COINS"));
-            button.resize(100, 50);
-            button.setEnabled(enabled);
-            connect(&button, &ImageButton::pressed, &button, [&button] { button.setImageHidden(true); });
-            QSignalSpy pressed(&button, &ImageButton::pressed), clicked(&button, &ImageButton::clicked);
-            QTest::mousePress(&button, Qt::LeftButton, {}, QPoint(50, 25));
-            QCOMPARE(button.imageHidden(), enabled);
-            QCOMPARE(clicked.count(), 0);
-            QTest::mouseRelease(&button, Qt::LeftButton, {}, QPoint(50, 25));
-            for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter}) {
-                QTest::keyPress(&button, key);
-                QCOMPARE(clicked.count(), enabled ? pressed.count() - 1 : 0);
-                QTest::keyRelease(&button, key);
-            }
-            QCOMPARE(pressed.count(), enabled ? 4 : 0);
-            QCOMPARE(clicked.count(), enabled ? 4 : 0);
-        }
-    }
-
     // A 780 x 690 twip square at (150, 60) on a 9600 x 6400 face, placed before the resize.
     void faceMapsTwipsKeepingAspect_data() {
         QTest::addColumn<QSize>("window");
@@ -154,16 +130,6 @@ private slots:
             const QRect a = twipFace.toPixels(QRect(left, 60, 780, 690));
             QCOMPARE(a.right() + 1, twipFace.toPixels(QRect(left + 780, 60, 780, 690)).left());
         }
-    }
-
-    // Seven decade colours, 71..80 green again.
-    void ballColoursFollowDecades() {
-        QSet<QRgb> seven;
-        for (int n = 1; n <= 80; ++n) {
-            QCOMPARE(BallColourFor(n), BallColourFor(n > 70 ? 21 : (n - 1) / 10 * 10 + 1));
-            seven.insert(BallColourFor(n).rgb());
-        }
-        QCOMPARE(seven.size(), 7);
     }
 };
 
