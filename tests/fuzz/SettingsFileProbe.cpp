@@ -29,14 +29,6 @@ MachineState Filled(int slot, std::int32_t first, const char* name) {
     return s;
 }
 
-std::string Describe(const MachineState& s) {
-    std::string text;
-    for (const auto v : {s.bank, std::int32_t{s.coinsbet}, s.games, s.wager, s.total, s.amountinvested,
-                         std::int32_t{s.reelspeed}})
-        text += std::to_string(v) + " ";
-    return text + "name(" + std::to_string(s.currentplayer.size()) + " bytes)";
-}
-
 // Saves every loaded slot into the file at path, then reads them back, over other values, through
 // a new store.
 void RoundTrip(const std::string& path, const std::string& label, ProbeResult& result) {
@@ -53,8 +45,7 @@ void RoundTrip(const std::string& path, const std::string& label, ProbeResult& r
         MachineState state = Filled(slot, 424242, "other");
         PlayerLedger(state, reread).LoadRecord(slot);
         if (!(state == result.loaded[slot]))
-            result.problems.push_back(label + ": slot " + std::to_string(slot) + " read back as " + Describe(state) +
-                                      ", saved " + Describe(result.loaded[slot]));
+            result.problems.push_back(label + ": slot " + std::to_string(slot) + " read back differently");
     }
 }
 

@@ -64,10 +64,9 @@ struct Rig {
         return store.Stored("plinx", "player" + std::to_string(slot), key).value_or("<absent>");
     }
     Record Memory() const {
-        const MachineState& s = state;
-        return {std::to_string(s.coinsbet), std::to_string(s.reelspeed), std::to_string(s.amountinvested),
-                std::to_string(s.wager), std::to_string(s.total), std::to_string(s.bank), std::to_string(s.games),
-                s.currentplayer};
+        auto t = [](auto v) { return std::to_string(v); };
+        return {t(state.coinsbet), t(state.reelspeed), t(state.amountinvested), t(state.wager), t(state.total),
+                t(state.bank), t(state.games), state.currentplayer};
     }
     const OptionsView& view() const { return options.View(); }
 };
