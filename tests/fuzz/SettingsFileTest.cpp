@@ -9,6 +9,7 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <climits>
 #include <string>
 
 #include "tests/fuzz/SettingsFileProbe.h"
@@ -56,6 +57,30 @@ TEST(SettingsFile, SerialisedValuesReadAsNoNumberAndNoName) {
     EXPECT_EQ(result.loaded[1], Loaded(1));
     EXPECT_EQ(result.loaded[2], Loaded(2, [](MachineState& s) { s.currentplayer = "Eve", s.wager = 42; }));
     EXPECT_EQ(result.loaded[3], Loaded(3));
+}
+
+// Hand-written bad files: what each slot must load as, not only that it survives.
+TEST(SettingsFile, HandWrittenDamageLoadsSafely) {
+    const std::string longName(10000, 'n');
+    const std::string full = "[player1]\nbank=120\ncoinsbet=3\ncurrentplayer=Ann\n";
+    struct Case {
+        const char* what;
+        std::string text;
+        MachineState slot1;
+    } cases[] = {
+        {"truncated mid-value", full.substr(0, full.find("coinsbet=3") + 9), Loaded(1, [](MachineState& s) { s.bank = 120; })},
+        {"binary garbage", std::string("\x00\xff[player1\x00]\nbank=\x01\x02\n\xfe\xfe", 19), Loaded(1)},
+        {"out of range", "[player1]\ncoinsbet=40000\nbank=2147483648\nwager=-2147483648\n",
+         Loaded(1, [](MachineState& s) { s.wager = INT32_MIN; })},
+        {"seventh and later sections", full + "[player7]\nbank=9\n[player9]\nbank=9\n[player0]\nbank=9\n",
+         Loaded(1, [](MachineState& s) { s.bank = 120, s.coinsbet = 3, s.currentplayer = "Ann"; })},
+        {"name of 10,000 characters", "[player1]\ncurrentplayer=" + longName + "\n",
+         Loaded(1, [&](MachineState& s) { s.currentplayer = longName; })},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(Probe(c.text).loaded[1], c.slot1);
+    }
 }
 
 }  // namespace
