@@ -3,7 +3,7 @@
 #include <QPainter>
 #include <cmath>
 
-#include "info/BallArt.h"
+#include "widgets/BallArt.h"
 #include "widgets/BallWidget.h"
 
 namespace keno {

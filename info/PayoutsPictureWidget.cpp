@@ -7,7 +7,7 @@
 #include <QTransform>
 #include <algorithm>
 
-#include "info/BallArt.h"
+#include "widgets/BallArt.h"
 #include "widgets/BallWidget.h"
 #include "widgets/PaintKit.h"
 

@@ -7,6 +7,7 @@
 #include "widgets/ImageButton.h"
 #include "widgets/LitLabel.h"
 #include "widgets/MeterLabel.h"
+#include "widgets/PaintKit.h"
 #include "widgets/TwipFace.h"
 
 namespace keno {
@@ -148,11 +149,7 @@ void Keno22Window::Impl::BuildFace() {
 
 void Keno22Window::Impl::BuildMenu() {
     QMenuBar* bar = window.menuBar();
-    bar->setStyleSheet(QStringLiteral(
-        "QMenuBar { background: #070b24; color: #ffd24a; font-weight: bold; }"
-        "QMenuBar::item { padding: 3px 12px; background: transparent; }"
-        "QMenuBar::item:selected { background: #1b2a78; color: #ffffff; }"
-        "QMenuBar::item:disabled { color: #5a5a6a; }"));
+    bar->setStyleSheet(paint::GameMenuBarStyle());
     const auto add = [&](const char* name, const QString& text) {
         auto* action = new QAction(text, &window);
         action->setObjectName(QString::fromLatin1(name));

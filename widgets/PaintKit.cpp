@@ -210,6 +210,14 @@ void DrawStrokeGlow(QPainter& painter, const QPainterPath& outline, qreal width,
     painter.restore();
 }
 
+QString GameMenuBarStyle() {
+    return QStringLiteral(
+        "QMenuBar { background: #070b24; color: #ffd24a; font-weight: bold; }"
+        "QMenuBar::item { padding: 3px 12px; background: transparent; }"
+        "QMenuBar::item:selected { background: #1b2a78; color: #ffffff; }"
+        "QMenuBar::item:disabled { color: #5a5a6a; }");
+}
+
 QPainterPath TextPath(const QRectF& box, Qt::Alignment alignment, const QString& text, const QFont& font) {
     const QFontMetricsF metrics(font);
     const qreal advance = metrics.horizontalAdvance(text);

@@ -34,6 +34,9 @@ qreal TargetPixelRatio(const QPainter& painter);
 void BoxBlur(QImage& image, int radius);
 
 // Fills path in colour, blurred by radius (logical pixels), under whatever the painter holds.
+// The lit look of a game window's menu bar.
+QString GameMenuBarStyle();
+
 void DrawGlow(QPainter& painter, const QPainterPath& path, const QColor& colour, qreal radius);
 // The glow of a long thin stroke (a neon tube, a lit panel edge): wider, fainter strokes of the
 // outline instead of a blurred image, so a whole-face outline costs no more than its length.

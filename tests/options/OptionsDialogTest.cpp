@@ -132,7 +132,7 @@ private slots:
             {"large on 800 wide", {"cmdlargescreen", "800", "Already 800 X 600 resolution !!\n", ""}, QMessageBox::Ok},
             {"original", {"cmdorigonal", "1024", "", "restore"}, 0}};
         for (const char* game : {"game1", "game2"})
-            for (const auto& w : kWays) QTest::addRow("%s from %s", w.name, game) << game << w.way << w.answer;
+            for (const auto& w : kWays) QTest::newRow(QByteArray(w.name).append(" from ").append(game).constData()) << game << w.way << w.answer;
     }
     void waysOut() {
         QFETCH(QString, game);

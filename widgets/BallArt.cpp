@@ -1,4 +1,4 @@
-#include "info/BallArt.h"
+#include "widgets/BallArt.h"
 
 #include <QPainter>
 #include <QPainterPath>
