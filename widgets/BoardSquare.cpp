@@ -1,6 +1,7 @@
 #include "widgets/BoardSquare.h"
 
 #include "widgets/Accessibility.h"
+#include "widgets/KeyboardPlay.h"
 #include "widgets/PaintKit.h"
 
 #include <QAccessible>
@@ -167,17 +168,7 @@ QSize BoardSquare::sizeHint() const {
 }
 
 bool BoardSquare::event(QEvent* event) {
-    if (event->type() == QEvent::HoverEnter || event->type() == QEvent::HoverLeave) {
-        update();
-    }
-    if (event->type() == QEvent::ShortcutOverride) {
-        // Space marks the focused square even where the window plays on Space.
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Space && key->modifiers() == Qt::NoModifier) {
-            event->accept();
-            return true;
-        }
-    }
+    if (HandleHoverAndSpace(*this, event)) return true;
     return QAbstractButton::event(event);
 }
 

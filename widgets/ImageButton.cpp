@@ -1,6 +1,7 @@
 #include "widgets/ImageButton.h"
 
 #include "widgets/Accessibility.h"
+#include "widgets/KeyboardPlay.h"
 #include "widgets/PaintKit.h"
 
 #include <QEvent>
@@ -85,17 +86,7 @@ QSize ImageButton::sizeHint() const {
 }
 
 bool ImageButton::event(QEvent* event) {
-    if (event->type() == QEvent::HoverEnter || event->type() == QEvent::HoverLeave) {
-        update();
-    }
-    if (event->type() == QEvent::ShortcutOverride) {
-        // Space presses the focused button even where the window plays on Space.
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Space && key->modifiers() == Qt::NoModifier) {
-            event->accept();
-            return true;
-        }
-    }
+    if (HandleHoverAndSpace(*this, event)) return true;
     return QAbstractButton::event(event);
 }
 

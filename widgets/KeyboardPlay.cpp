@@ -185,4 +185,13 @@ void KeyboardPlay::MakeCurrent(int number) {
     current_ = number;
 }
 
+bool HandleHoverAndSpace(QWidget& control, QEvent* event) {
+    if (event->type() == QEvent::HoverEnter || event->type() == QEvent::HoverLeave) control.update();
+    if (event->type() != QEvent::ShortcutOverride) return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() != Qt::Key_Space || key->modifiers() != Qt::NoModifier) return false;
+    event->accept();
+    return true;
+}
+
 }  // namespace keno

@@ -30,6 +30,11 @@ const std::vector<GameKey>& GameKeys();
 // that is not a game window).
 QString GameKeysHelp(const QWidget* window);
 
+// For the painted controls' event(): repaints on hover, and keeps Space for the focused control
+// (it marks a square or presses a button) even where the window plays on Space. True when the
+// event was taken.
+bool HandleHoverAndSpace(QWidget& control, QEvent* event);
+
 // Keyboard play of a game window: each game key clicks its button exactly as the mouse does (a
 // disabled button ignores it, a refused one answers with its message); Tab walks the board and
 // the buttons; on the board the arrow keys move a focus ring over the squares a_1..a_80 and Space
