@@ -3,10 +3,8 @@
 //   bench_paced_game [--games N] [--speeds 10,20]
 //   bench_paced_game --shot FILE.png [--frames DIR] [--frame-every N]   (a picture after a win)
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QTimer>
 
-#include <sys/resource.h>
 
 #include <cstdio>
 #include <functional>
@@ -20,6 +18,7 @@
 #include "keno22/Keno22Game.h"
 #include "keno22/Keno22Window.h"
 #include "shell/KenoApp.h"
+#include "bench/paced_games.h"
 #include "shell/PacedRunner.h"
 #include "widgets/BallWidget.h"
 #include "widgets/ImageButton.h"
@@ -28,12 +27,8 @@ namespace {
 
 using namespace keno;
 
-struct Silent final : SoundSink {
-    void Play(Cue) override {}
-};
-struct Dismiss final : Messenger {
-    Answer Show(const Message&) override { return Answer::Ok; }
-};
+using bench::Dismiss;
+using bench::Silent;
 struct StillClock final : Clock {
     double SecondsSinceMidnight() override { return 1000.0; }
 };
@@ -60,31 +55,6 @@ int SpecifiedPauseMs(std::int16_t reelspeed) {
     while (auto pause = game.Advance()) total += *pause;
     return total;
 }
-
-double CpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-struct Result {
-    int speed = 0;
-    qint64 measuredMs = 0;
-    int specifiedMs = 0;
-    int steps = 0;
-    int ballPaints = 0;
-    double cpuSeconds = 0;
-};
-
-class BallPaintCounter : public QObject {
-public:
-    int paints = 0;
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint) ++paints;
-        return QObject::eventFilter(watched, event);
-    }
-};
 
 }  // namespace
 
@@ -125,7 +95,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "the window has no runner or PLAY button\n");
         return 1;
     }
-    BallPaintCounter counter;
+    bench::PaintCounter counter;
     for (auto* ball : window->findChildren<BallWidget*>()) ball->installEventFilter(&counter);
 
     app.State().bank = 100000;
@@ -133,54 +103,10 @@ int main(int argc, char** argv) {
     for (int n : kTicket) window->Board().MarkSquare(n);
     window->Redraw();
 
-    std::vector<Result> results;
-    std::size_t next = 0;
-    int stepCount = 0;
-    QElapsedTimer clock;
-    double cpuAtStart = 0;
-    QObject::connect(runner, &PacedRunner::stepped, [&] { ++stepCount; });
-
-    std::function<void()> startGame = [&] {
-        if (next >= speeds.size() * static_cast<std::size_t>(games)) {
-            QApplication::quit();
-            return;
-        }
-        const int speed = speeds[next / static_cast<std::size_t>(games)];
-        app.State().reelspeed = static_cast<std::int16_t>(speed);
-        stepCount = 0;
-        counter.paints = 0;
-        cpuAtStart = CpuSeconds();
-        clock.start();
-        play->click();
-    };
-    QObject::connect(runner, &PacedRunner::finished, [&] {
-        Result result;
-        result.speed = app.State().reelspeed;
-        result.measuredMs = clock.elapsed();
-        result.specifiedMs = SpecifiedPauseMs(app.State().reelspeed);
-        result.steps = stepCount;
-        result.ballPaints = counter.paints;
-        result.cpuSeconds = CpuSeconds() - cpuAtStart;
-        results.push_back(result);
-        ++next;
-        if (window->Game().OfferOpen()) window->SettleForShutdown();  // take the win, untimed
-        QTimer::singleShot(300, startGame);
-    });
-    QTimer::singleShot(500, startGame);
-    QApplication::exec();
-
-    std::printf("%-6s %-5s %12s %13s %8s %7s %12s %8s\n", "speed", "game", "measured ms", "specified ms",
-                "diff %", "steps", "ball paints", "cpu %");
-    bool allWithin = true;
-    for (std::size_t i = 0; i < results.size(); ++i) {
-        const Result& r = results[i];
-        const double diff = 100.0 * static_cast<double>(r.measuredMs - r.specifiedMs) / r.specifiedMs;
-        allWithin = allWithin && std::abs(diff) <= 3.0;
-        std::printf("%-6d %-5zu %12lld %13d %+8.2f %7d %12d %8.1f\n", r.speed, i % static_cast<std::size_t>(games) + 1,
-                    static_cast<long long>(r.measuredMs), r.specifiedMs, diff, r.steps, r.ballPaints,
-                    100.0 * r.cpuSeconds / (static_cast<double>(r.measuredMs) / 1000.0));
-    }
-    std::printf("%s\n", allWithin ? "all games within 3% of their specified pauses"
-                                  : "SOME GAMES MISSED the 3% target");
-    return allWithin ? 0 : 2;
+    return bench::MeasurePacedGames({app.State(), *runner, *play, counter, "ball paints", SpecifiedPauseMs,
+                                     [window] {
+                                         // Take an open offer's win, untimed.
+                                         if (window->Game().OfferOpen()) window->SettleForShutdown();
+                                     }},
+                                    speeds, games);
 }

@@ -3,12 +3,9 @@
 // bench/paced_game20.sh under a virtual display.
 //   bench_paced_game20 [--games N] [--speeds 1,10,20]
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QTimer>
 
-#include <sys/resource.h>
 
-#include <cmath>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -19,6 +16,7 @@
 #include "keno20/Keno20Game.h"
 #include "keno20/Keno20Window.h"
 #include "shell/KenoApp.h"
+#include "bench/paced_games.h"
 #include "shell/PacedRunner.h"
 #include "widgets/BoardSquare.h"
 #include "widgets/ImageButton.h"
@@ -27,12 +25,8 @@ namespace {
 
 using namespace keno;
 
-struct Silent final : SoundSink {
-    void Play(Cue) override {}
-};
-struct Dismiss final : Messenger {
-    Answer Show(const Message&) override { return Answer::Ok; }
-};
+using bench::Dismiss;
+using bench::Silent;
 
 const std::vector<int> kTicket{3, 18, 27, 36, 44, 59, 62, 75};
 
@@ -56,31 +50,6 @@ int SpecifiedPauseMs(std::int16_t reelspeed) {
     while (auto pause = game.Advance()) total += *pause;
     return total;
 }
-
-double CpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-struct Result {
-    int speed = 0;
-    qint64 measuredMs = 0;
-    int specifiedMs = 0;
-    int steps = 0;
-    int squarePaints = 0;
-    double cpuSeconds = 0;
-};
-
-class PaintCounter : public QObject {
-public:
-    int paints = 0;
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint) ++paints;
-        return QObject::eventFilter(watched, event);
-    }
-};
 
 }  // namespace
 
@@ -109,7 +78,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "the 20-ball window has no runner or PLAY button\n");
         return 1;
     }
-    PaintCounter counter;
+    bench::PaintCounter counter;
     for (auto* square : window->findChildren<BoardSquare*>()) square->installEventFilter(&counter);
 
     app.State().bank = 100000;
@@ -117,54 +86,6 @@ int main(int argc, char** argv) {
     for (int n : kTicket) window->Board().MarkSquare(n);
     window->Redraw();
 
-    std::vector<Result> results;
-    std::size_t next = 0;
-    int stepCount = 0;
-    QElapsedTimer clock;
-    double cpuAtStart = 0;
-    QObject::connect(runner, &PacedRunner::stepped, [&] { ++stepCount; });
-
-    std::function<void()> startGame = [&] {
-        if (next >= speeds.size() * static_cast<std::size_t>(games)) {
-            QApplication::quit();
-            return;
-        }
-        const int speed = speeds[next / static_cast<std::size_t>(games)];
-        app.State().reelspeed = static_cast<std::int16_t>(speed);
-        stepCount = 0;
-        counter.paints = 0;
-        cpuAtStart = CpuSeconds();
-        clock.start();
-        play->click();
-    };
-    QObject::connect(runner, &PacedRunner::finished, [&] {
-        Result result;
-        result.speed = app.State().reelspeed;
-        result.measuredMs = clock.elapsed();
-        result.specifiedMs = SpecifiedPauseMs(app.State().reelspeed);
-        result.steps = stepCount;
-        result.squarePaints = counter.paints;
-        result.cpuSeconds = CpuSeconds() - cpuAtStart;
-        results.push_back(result);
-        ++next;
-        QTimer::singleShot(300, startGame);
-    });
-    QTimer::singleShot(500, startGame);
-    QApplication::exec();
-
-    std::printf("%-6s %-5s %12s %13s %8s %7s %14s %8s\n", "speed", "game", "measured ms", "specified ms",
-                "diff %", "steps", "square paints", "cpu %");
-    bool allWithin = true;
-    for (std::size_t i = 0; i < results.size(); ++i) {
-        const Result& r = results[i];
-        const double diff = 100.0 * static_cast<double>(r.measuredMs - r.specifiedMs) / r.specifiedMs;
-        allWithin = allWithin && std::abs(diff) <= 3.0;
-        std::printf("%-6d %-5zu %12lld %13d %+8.2f %7d %14d %8.1f\n", r.speed,
-                    i % static_cast<std::size_t>(games) + 1, static_cast<long long>(r.measuredMs), r.specifiedMs,
-                    diff, r.steps, r.squarePaints,
-                    100.0 * r.cpuSeconds / (static_cast<double>(r.measuredMs) / 1000.0));
-    }
-    std::printf("%s\n", allWithin ? "all games within 3% of their specified pauses"
-                                  : "SOME GAMES MISSED the 3% target");
-    return allWithin ? 0 : 2;
+    return bench::MeasurePacedGames({app.State(), *runner, *play, counter, "square paints", SpecifiedPauseMs},
+                                    speeds, games);
 }
