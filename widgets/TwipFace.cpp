@@ -75,15 +75,6 @@ QPointF TwipFace::toPixels(const QPointF& twips) const {
     return {left + twips.x() * scale, top + twips.y() * scale};
 }
 
-QPointF TwipFace::toTwips(const QPointF& pixels) const {
-    const qreal scale = pixelsPerTwip();
-    if (scale <= 0.0) {
-        return {};
-    }
-    const QPointF origin = toPixels(QPointF(0, 0));
-    return (pixels - origin) / scale;
-}
-
 QRect TwipFace::toPixels(const QRect& twips) const {
     // Round both edges rather than the size, so squares 780 twips apart never gain or lose a gap.
     const QPointF topLeft = toPixels(QPointF(twips.left(), twips.top()));

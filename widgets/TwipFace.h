@@ -36,7 +36,6 @@ public:
     // Where a twip rectangle lands in widget pixels; neighbours share their edges exactly.
     QRect toPixels(const QRect& twips) const;
     QPointF toPixels(const QPointF& twips) const;
-    QPointF toTwips(const QPointF& pixels) const;
 
     void setTitle(const QString& text, const QRect& twips, const QColor& neon = QColor(255, 64, 214));
     QString title() const { return titleText_; }
