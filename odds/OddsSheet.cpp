@@ -36,14 +36,15 @@ void FillTicket(OddsSheet& sheet, const TicketOdds& odds) {
                               InkOf(row)});
         sheet.bars.push_back({std::to_string(row.hits), row.probability, InkOf(row)});
     }
-    sheet.figures.push_back({"Chance of any win", ChanceAndOdds(odds.anyWin)});
     if (!keno22) {
         sheet.figures.push_back({"Return to player", PercentText(odds.returnTaking)});
+        sheet.figures.push_back({"Chance of any win", ChanceAndOdds(odds.anyWin)});
         sheet.note = "Pays are for a bet of " + std::to_string(odds.bet) + "; the return is the same at every bet.";
         return;
     }
     sheet.figures.push_back({"Return, always taking the win", PercentText(odds.returnTaking)});
     sheet.figures.push_back({"Return, always buying extra balls", PercentText(odds.returnBuying)});
+    sheet.figures.push_back({"Chance of any win", ChanceAndOdds(odds.anyWin)});
     sheet.figures.push_back({"Extra-ball offer opens", ChanceAndOdds(odds.offerChance)});
     sheet.note = odds.offerChance > 0
                      ? "Pays in ( ) open the extra-ball offer. Buying costs one more bet, taken off the return."
@@ -55,7 +56,7 @@ void FillEveryTicket(OddsSheet& sheet, OddsGame game, int bet) {
     const int first = KenoOdds::MinSpots(game), last = KenoOdds::MaxSpots(game);
     sheet.everyTicket = true;
     sheet.subheading = "EVERY TICKET" + std::string(kDot) + "BET " + std::to_string(bet);
-    sheet.columns = {"SPOTS", "TOP PRIZE", "ODDS OF IT", "ANY WIN"};
+    sheet.columns = {"SPOTS", "TOP PRIZE", "TOP PRIZE ODDS", "ANY WIN"};
     if (keno22) {
         sheet.columns.push_back("RETURN TAKING");
         sheet.columns.push_back("RETURN BUYING");

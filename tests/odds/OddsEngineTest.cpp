@@ -208,13 +208,15 @@ TEST(OddsText, Formats) {
         {CoinsText(1.44L, true), "+1.4"},
         {CoinsText(1.44L), "1.4"},
         {CoinsText(0.0068L, true), "+0.01"},
-        {CoinsText(-0.6L), "-0.60"},
-        {CoinsText(-0.001L, true), "0.00"},
+        {CoinsText(-0.6L), "-0.6"},
+        {CoinsText(-0.001L, true), "0"},
+        {CoinsText(537.0L), "537"},
+        {CoinsText(0.999L), "1"},
         {CoinsText(12345.67L), "12,345.7"},
         {AdviceText(1.4L), "Buying is worth +1.4 coins on average"},
         {AdviceText(0.0068L), "Buying is worth +0.01 coins on average"},
-        {AdviceText(-0.6L), "Taking the win is better by 0.60 coins on average"},
-        {AdviceText(-12.04L), "Taking the win is better by 12.0 coins on average"},
+        {AdviceText(-0.6L), "Taking the win is better by 0.6 coins on average"},
+        {AdviceText(-12.04L), "Taking the win is better by 12 coins on average"},
         {AdviceText(0.004L), "Buying and taking are worth the same on average"},
         {AdviceText(-0.004L), "Buying and taking are worth the same on average"},
         {AdviceText(0), "Buying and taking are worth the same on average"},
@@ -245,13 +247,14 @@ TEST(OddsSheet, TicketRowsAndEveryTicket) {
     EXPECT_EQ(four.rows[4].cells[1], "86");
     EXPECT_EQ(four.bars.size(), 5u);
     ASSERT_EQ(four.figures.size(), 4u);
-    EXPECT_EQ(four.figures[1].value, "90.30 %");
-    EXPECT_EQ(four.figures[2].value, "91.02 %");
+    EXPECT_EQ(four.figures[0].value, "90.30 %");
+    EXPECT_EQ(four.figures[1].value, "91.02 %");
+    EXPECT_EQ(four.figures[3].value, "4.32 %  (1 in 23.1)");
 
     const OddsSheet ten20 = BuildOddsSheet(OddsGame::Keno20, 10, 5);
     EXPECT_EQ(ten20.rows[10].cells, (std::vector<std::string>{"10", "50000", "0.0000112 %", "1 in 8,911,711",
                                                                "0.124 %"}));
-    EXPECT_EQ(ten20.figures.back().value, "90.23 %");
+    EXPECT_EQ(ten20.figures.front().value, "90.23 %");
 
     // Too few spots for a ticket: every spot count the game plays, at the bet.
     for (const auto& [game, spots, rows] : {std::tuple{OddsGame::Keno22, 0, 9}, {OddsGame::Keno22, 1, 9},

@@ -108,8 +108,8 @@ private slots:
         // Expected lines from tools/odds_reference.py's buy values: (buy - take) x bet.
         QTest::newRow("4/3 bet 2") << 4 << 3 << 2 << "Buying is worth +0.33 coins on average";
         QTest::newRow("7/4 bet 1") << 7 << 4 << 1 << "Buying is worth +0.01 coins on average";
-        QTest::newRow("8/7 bet 5") << 8 << 7 << 5 << "Buying is worth +65.0 coins on average";
-        QTest::newRow("10/9 bet 3") << 10 << 9 << 3 << "Buying is worth +927.0 coins on average";
+        QTest::newRow("8/7 bet 5") << 8 << 7 << 5 << "Buying is worth +65 coins on average";
+        QTest::newRow("10/9 bet 3") << 10 << 9 << 3 << "Buying is worth +927 coins on average";
         QTest::newRow("10/5 bet 5") << 10 << 5 << 5 << "Buying is worth +0.86 coins on average";
     }
     void advisorSaysWhatTheEngineSays() {
