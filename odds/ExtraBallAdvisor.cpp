@@ -83,8 +83,8 @@ void ExtraBallAdvisor::PaintPanel(QPainter& painter, QSizeF size) const {
     shape.addRoundedRect(area, corner, corner);
     paint::DrawStrokeGlow(painter, shape, edge, paint::WithAlpha(kEdge, 170), edge * 3);
     QLinearGradient well(area.topLeft(), area.bottomLeft());
-    well.setColorAt(0.0, QColor(4, 4, 14, 245));
-    well.setColorAt(1.0, QColor(10, 14, 40, 245));
+    well.setColorAt(0.0, QColor(4, 4, 14));
+    well.setColorAt(1.0, QColor(10, 14, 40));
     painter.fillPath(shape, well);
     painter.setPen(QPen(paint::Mix(kEdge, Qt::white, 0.3), edge));
     painter.setBrush(Qt::NoBrush);

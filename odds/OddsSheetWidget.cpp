@@ -65,7 +65,7 @@ void PaintHeaderCell(QPainter& p, const QRectF& box, const QString& caption) {
 void PaintTable(QPainter& p, const OddsSheet& sheet) {
     const std::vector<qreal> widths = ColumnWidths(sheet);
     const std::size_t columns = std::min(widths.size(), sheet.columns.size());
-    const qreal rowHeight = std::min<qreal>(26, (kBlockHeight - kHeaderHeight) /
+    const qreal rowHeight = std::min<qreal>(34, (kBlockHeight - kHeaderHeight) /
                                                        static_cast<qreal>(std::max<std::size_t>(1, sheet.rows.size())));
 
     p.setPen(QPen(kRule, 1.0));
@@ -78,7 +78,7 @@ void PaintTable(QPainter& p, const OddsSheet& sheet) {
         x += widths[c];
     }
     qreal y = kTop + kHeaderHeight;
-    const QFont font = paint::CaptionFont(std::min<qreal>(15, rowHeight * 0.62));
+    const QFont font = paint::CaptionFont(std::min<qreal>(16, rowHeight * 0.6));
     for (const OddsSheet::Row& row : sheet.rows) {
         x = kTableLeft;
         const bool offer = row.ink == OddsSheet::Ink::Offer;
@@ -155,7 +155,9 @@ void PaintChart(QPainter& p, const OddsSheet& sheet) {
     std::vector<Key> keys{{kGold, QStringLiteral("pays")}};
     if (!sheet.everyTicket) {
         keys.insert(keys.begin(), {kBlue, QStringLiteral("no pay")});
-        if (sheet.game == OddsGame::Keno22) keys.push_back({kRed, QStringLiteral("offer")});
+        const bool offers = std::any_of(sheet.bars.begin(), sheet.bars.end(),
+                                        [](const OddsSheet::Bar& bar) { return bar.ink == OddsSheet::Ink::Offer; });
+        if (offers) keys.push_back({kRed, QStringLiteral("offer")});
     }
     const qreal keyWidth = plot.width() / static_cast<qreal>(keys.size());
     for (std::size_t i = 0; i < keys.size(); ++i) {

@@ -65,7 +65,7 @@ std::string CoinsText(long double coins, bool sign) {
     const int decimals = Scaled(coins, 2) < 100 ? 2 : 1;
     const std::uint64_t scaled = Scaled(coins, decimals);
     const std::string prefix = scaled == 0 ? "" : coins < 0 ? "-" : sign ? "+" : "";
-    std::string text = Fixed(scaled, decimals, true);
+    std::string text = Fixed(scaled, decimals);
     // 537.0 reads as 537, 0.60 as 0.6.
     while (text.back() == '0' && text.find('.') != std::string::npos) text.pop_back();
     if (text.back() == '.') text.pop_back();

@@ -17,7 +17,7 @@ std::string OneInText(long double probability);
 // digits below ("0.0000112 %"), "0 %" for nothing.
 std::string PercentText(long double fraction);
 // Coins with one decimal, two below 1 so a small edge does not read as nothing, without trailing
-// zeros ("537", "0.6"); `sign` puts "+" before a positive amount.
+// zeros and, like the machine's meters, without grouping ("5045", "0.6"); `sign` puts "+" before a positive amount.
 std::string CoinsText(long double coins, bool sign = false);
 // The one line of advice at the offer: "Buying is worth +1.4 coins on average", "Taking the win is
 // better by 0.6 coins on average", or "Buying and taking are worth the same on average" when the

@@ -212,7 +212,7 @@ TEST(OddsText, Formats) {
         {CoinsText(-0.001L, true), "0"},
         {CoinsText(537.0L), "537"},
         {CoinsText(0.999L), "1"},
-        {CoinsText(12345.67L), "12,345.7"},
+        {CoinsText(12345.67L), "12345.7"},
         {AdviceText(1.4L), "Buying is worth +1.4 coins on average"},
         {AdviceText(0.0068L), "Buying is worth +0.01 coins on average"},
         {AdviceText(-0.6L), "Taking the win is better by 0.6 coins on average"},

@@ -162,7 +162,8 @@ private slots:
         QTest::addColumn<QSize>("size");
         QTest::addColumn<qreal>("least");
         QTest::newRow("card in the offer column at 800x600") << QSize(160, 175) << 10.0;
-        QTest::newRow("strip across the board at 800x600") << QSize(525, 40) << 10.0;
+        QTest::newRow("strip over the button row at 800x600") << QSize(686, 75) << 12.0;
+        QTest::newRow("thinnest strip") << QSize(525, 40) << 10.0;
         QTest::newRow("card on a large screen") << QSize(360, 390) << 20.0;
     }
     void advisorReadableWhenSmall() {
