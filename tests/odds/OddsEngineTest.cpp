@@ -1,6 +1,6 @@
 // The odds engine against figures worked out apart from it: tools/odds_reference.py, run once,
 // counts draws with Python's exact fractions over its own copy of the printed pay tables; its
-// output is pasted below. The design's and the guide's own figures are checked too.
+// output is pasted below. Figures quoted for the game elsewhere are checked too.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -112,7 +112,8 @@ TEST(OddsEngine, TicketFiguresMatchTheReferenceAtEveryBet) {
     }
 }
 
-// The figures the issue and the guide quote, in the words the screen uses.
+// Figures quoted for the game (1 in 8,911,711.18, 90.227 %, 90.19 %, the hit and extra-ball laws),
+// in the words the screen uses.
 TEST(OddsEngine, QuotedFigures) {
     const auto ten = KenoOdds::Ticket(OddsGame::Keno20, 10, 1);
     EXPECT_NEAR(static_cast<double>(1 / ten->rows[10].probability), 8911711.18, 0.005);
