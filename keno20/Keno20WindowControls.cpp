@@ -120,7 +120,7 @@ void Keno20Window::Impl::OnOptionsPressed() {
 
 void Keno20Window::Impl::Sync() {
     sync.Apply(view);
-    if (playerLabel->text() != window.windowTitle()) playerLabel->setText(window.windowTitle());
+    playerLabel->setElidedText(window.windowTitle());
     MarkWinningRow();
 }
 

@@ -9,3 +9,9 @@ target_compile_definitions(test_shell_app PRIVATE KENO_XORG_DUMMY_CONF="${CMAKE_
 add_test(NAME test_shell_app_sigterm_e2e
   COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/AppSigtermEndToEnd.sh $<TARGET_FILE:keno22>)
 set_tests_properties(test_shell_app_sigterm_e2e PROPERTIES LABELS ui TIMEOUT 120 SKIP_RETURN_CODE 77)
+
+# Where the windows meet: switching during a game, About over the options, caption, pay table,
+# a player without a bet, presses inside press effects.
+keno_qtest(test_machine_crossings LABEL ui TIMEOUT 300
+  SOURCES CrossingsTest.cpp
+  LINK keno_ui)
