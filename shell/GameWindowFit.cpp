@@ -1,5 +1,6 @@
 #include "shell/GameWindowFit.h"
 
+#include <QEvent>
 #include <QGuiApplication>
 #include <QMainWindow>
 #include <QMenuBar>
@@ -29,7 +30,17 @@ ScreenFit::ScreenFit(QWidget& window, QSize facePixels) : QObject(&window), wind
     setObjectName(QStringLiteral("screenfit"));
     Watch();
     connect(qApp, &QGuiApplication::screenAdded, this, &ScreenFit::Watch);
+    window.installEventFilter(this);
     Fit();
+}
+
+// Fitted again once it is first shown: its menu bar has its style then, and the frame is known.
+bool ScreenFit::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == &window_ && event->type() == QEvent::Show && !shown_) {
+        shown_ = true;
+        Fit();
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void ScreenFit::Watch() {
@@ -50,7 +61,7 @@ void ScreenFit::Fit() {
     if (!screen) return;
     const QRect available = screen->availableGeometry();
     auto* main = qobject_cast<QMainWindow*>(&window_);
-    const int menu = main && main->menuBar() ? main->menuBar()->sizeHint().height() : 0;
+    const int menu = main && main->menuBar() ? std::max(main->menuBar()->sizeHint().height(), main->menuBar()->height()) : 0;
     // The frame is known once the window manager has framed the window; before, a guess of none.
     const QSize frame = window_.isVisible() ? window_.frameGeometry().size() - window_.geometry().size() : QSize();
     window_.resize(FittedSize(face_, menu, available.size(), frame));

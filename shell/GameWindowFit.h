@@ -31,11 +31,15 @@ public:
     static QSize FittedSize(QSize facePixels, int menu, QSize available, QSize frame);
     void Fit();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void Watch();
 
     QWidget& window_;
     QSize face_;
+    bool shown_ = false;
 };
 
 }  // namespace keno
