@@ -10,6 +10,7 @@ namespace {
 
 constexpr int kNumbers = 80;
 constexpr int kMaxSpots = 10;
+constexpr std::int16_t kMaxBet = 5;
 constexpr std::int16_t kAutoSelectDefault = 10;
 constexpr std::int32_t kCoinsPerPress = 20;
 
@@ -160,10 +161,19 @@ void clsKenoBoard::InsertCoins() {
     EnableForCredit();
 }
 
+// The player may have changed under the window (the options, the other game): the buttons that
+// credit and bet light are set from them again, both ways, as the window's load sets MAKE BET.
 void clsKenoBoard::ShowMachineState() {
     view_.SetText(set_.creditLabel, std::to_string(state_.bank));
     view_.SetText("betpan", std::to_string(state_.coinsbet));
-    EnableForCredit();
+    if (!set_.setsButtons) return;
+    const bool offer = game_ && game_->OfferOpen();
+    const bool credit = state_.bank >= 1 && !offer;
+    const bool play = credit && state_.coinsbet >= 1 && state_.coinsbet <= kMaxBet && spots_ >= set_.minSpots;
+    view_.Enable("makbet", credit);
+    view_.Enable("start", play);
+    if (play) view_.Enable("rubber", true);
+    if (offer) view_.Enable("rubber", false);
 }
 
 void clsKenoBoard::EnableForCredit() {

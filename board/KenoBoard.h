@@ -66,8 +66,8 @@ public:
     void PaintAllPlain();
     // Gives every marked square its marked picture again (a game start redraws the picks).
     void ShowMarkPictures();
-    // The window comes back into view: credit and bet may have changed in the other game, so the
-    // meters are shown again and the buttons that credit unlocks are enabled as COINS would.
+    // The window comes back into view, or the options dialog closed: credit and bet may have
+    // changed, so the meters are shown again and MAKE BET, PLAY (and ERASE with PLAY) follow them.
     void ShowMachineState();
     // What the next AUTO SELECT would draw before its default of 10 applies: the count a refused
     // AUTO SELECT kept, else spots().

@@ -7,6 +7,7 @@ namespace {
 
 constexpr const char* kApplication = "plinx";
 constexpr int kSlotCount = 6;
+constexpr std::int16_t kMaxBet = 5;
 
 bool IsSlot(int slot) { return slot >= 1 && slot <= kSlotCount; }
 
@@ -23,13 +24,20 @@ void ReadNumber(SettingsStore& store, const std::string& section, const char* ke
     if (const auto value = IntegerFromText<T>(store.Get(kApplication, section, key))) variable = *value;
 }
 
+// A bet is 0 (none yet) to 5; a stored number outside that, hand-edited or damaged, means no bet
+// rather than a game that pays or takes more than the machine offers.
+void ReadBet(SettingsStore& store, const std::string& section, std::int16_t& coinsbet) {
+    if (const auto bet = IntegerFromText<std::int16_t>(store.Get(kApplication, section, "coinsbet")))
+        coinsbet = (*bet >= 0 && *bet <= kMaxBet) ? *bet : std::int16_t{0};
+}
+
 }  // namespace
 
 // A slot outside 1..6 has no record: nothing is read and the state is left as it is.
 void PlayerLedger::LoadRecord(int slot) {
     if (!IsSlot(slot)) return;
     const std::string section = SectionOf(slot);
-    ReadNumber(store_, section, "coinsbet", state_.coinsbet);
+    ReadBet(store_, section, state_.coinsbet);
     ReadNumber(store_, section, "reelspeed", state_.reelspeed);
     ReadNumber(store_, section, "amountinvested", state_.amountinvested);
     ReadNumber(store_, section, "wager", state_.wager);

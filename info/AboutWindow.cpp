@@ -1,5 +1,6 @@
 #include "info/AboutWindow.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QScreen>
@@ -19,10 +20,11 @@ constexpr int kIconSize = 80;
 }
 
 AboutWindow::AboutWindow(KenoApp& app, QWidget* parent)
-    : AboutWindow([&app]() -> QWidget* { return app.Keno22(); }, parent) {}
+    : AboutWindow([&app]() -> QWidget* { return app.Keno22(); }, parent,
+                  [&app] { return app.Options() != nullptr || QApplication::activeModalWidget() != nullptr; }) {}
 
-AboutWindow::AboutWindow(std::function<QWidget*()> gameWindow, QWidget* parent)
-    : QDialog(parent), gameWindow_(std::move(gameWindow)) {
+AboutWindow::AboutWindow(std::function<QWidget*()> gameWindow, QWidget* parent, std::function<bool()> keepsDisabled)
+    : QDialog(parent), gameWindow_(std::move(gameWindow)), keepsDisabled_(std::move(keepsDisabled)) {
     setObjectName(QStringLiteral("aboutkeno22"));
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
@@ -89,7 +91,9 @@ void AboutWindow::ShowPlaced() {
     }
 }
 
+// The options dialog disabled the game window for as long as it is open; it enables it itself.
 void AboutWindow::EnableGameWindow() {
+    if (keepsDisabled_ && keepsDisabled_()) return;
     if (QWidget* game = gameWindow_ ? gameWindow_() : nullptr) game->setEnabled(true);
 }
 

@@ -9,7 +9,8 @@ class KenoApp;
 
 // The about window "aboutkeno22": the program's icon (picIcon), its name and version (lblTitle)
 // and OK (cmdOK). Not modal; deleted when closed. However it closes, the 22-ball window is
-// enabled again afterwards (the options dialog may have disabled it).
+// enabled again afterwards, unless the options dialog or a message box is still open (the dialog
+// disabled it and enables it itself when it closes).
 class AboutWindow : public QDialog {
     Q_OBJECT
 public:
@@ -17,8 +18,10 @@ public:
     static constexpr int kHeightPixels = kHeightTwips / 15;
 
     AboutWindow(KenoApp& app, QWidget* parent = nullptr);
-    // gameWindow names the window to enable on close when it closes (null: none); for tests.
-    explicit AboutWindow(std::function<QWidget*()> gameWindow, QWidget* parent = nullptr);
+    // gameWindow names the window to enable on close when it closes (null: none); keepsDisabled
+    // says whether a dialog or box of the machine still needs it disabled. For tests.
+    explicit AboutWindow(std::function<QWidget*()> gameWindow, QWidget* parent = nullptr,
+                         std::function<bool()> keepsDisabled = {});
 
     // Shows it without waiting, at its height, and at the screen's top-left corner unless the
     // game window is minimised or maximised.
@@ -31,6 +34,7 @@ private:
     void EnableGameWindow();
 
     std::function<QWidget*()> gameWindow_;
+    std::function<bool()> keepsDisabled_;
 };
 
 }  // namespace keno

@@ -43,10 +43,14 @@ constexpr qreal kTextPadding = 1.5;
 // Text up to this much too wide is narrowed rather than shrunk, so it keeps its height.
 constexpr qreal kMostSqueeze = 0.9;
 
+// Amounts keep this far from their square's rules, so "10000" in the last column stays clear of
+// the picture's right border.
+constexpr qreal kAmountPadding = 4.0;
+
 // Text laid on its box's visual centre line; narrowed a little, or shrunk, only when it would not
 // fit.
-void DrawBoxText(QPainter& painter, const PictureText& text, const QFont& font, qreal glow) {
-    const QRectF box = ToRect(text.box).adjusted(kTextPadding, 0, -kTextPadding, 0);
+QPainterPath BoxTextPath(const PictureText& text, const QFont& font, qreal padding) {
+    const QRectF box = ToRect(text.box).adjusted(padding, 0, -padding, 0);
     const QString words = QString::fromStdString(text.text);
     const QFont fitted = paint::FitFont(font, words, box.width() / kMostSqueeze, font.pixelSize());
     const Qt::Alignment alignment = ToAlignment(text.align);
@@ -60,6 +64,12 @@ void DrawBoxText(QPainter& painter, const PictureText& text, const QFont& font, 
         narrow.translate(anchor, 0).scale(box.width() / wide, 1.0).translate(-anchor, 0);
         path = narrow.map(path);
     }
+    return path;
+}
+
+void DrawBoxText(QPainter& painter, const PictureText& text, const QFont& font, qreal glow,
+                 qreal padding = kTextPadding) {
+    const QPainterPath path = BoxTextPath(text, font, padding);
     const QColor ink = PayoutsPictureWidget::InkColour(text.ink);
     if (glow > 0) paint::DrawGlow(painter, path, paint::WithAlpha(ink, 120), glow);
     painter.fillPath(path, ink);
@@ -75,7 +85,7 @@ QFont AmountFont(const PayoutsPicture& picture) {
     for (const PayoutCell& cell : picture.cells) {
         const QString text = QString::fromStdString(cell.text);
         if (metrics.horizontalAdvance(text) > metrics.horizontalAdvance(widest)) widest = text;
-        room = std::min(room, cell.box.width - 2 * kTextPadding);
+        room = std::min(room, cell.box.width - 2 * kAmountPadding);
     }
     return paint::FitFont(font, widest, room / kMostSqueeze, kLargest);
 }
@@ -98,6 +108,12 @@ QColor PayoutsPictureWidget::InkColour(Ink ink) {
         case Ink::Cyan: return {96, 214, 255};
     }
     return Qt::white;
+}
+
+QRectF PayoutsPictureWidget::AmountInk(const PayoutCell& cell) const {
+    if (cell.text.empty()) return {};
+    return BoxTextPath({cell.text, cell.ink, cell.box, TextAlign::Centre}, AmountFont(picture_), kAmountPadding)
+        .boundingRect();
 }
 
 QSize PayoutsPictureWidget::sizeHint() const {
@@ -161,7 +177,8 @@ void PayoutsPictureWidget::PaintPicture(QPainter& painter) const {
     const QFont amounts = AmountFont(picture_);
     for (const PayoutCell& cell : picture_.cells) {
         if (cell.text.empty()) continue;
-        DrawBoxText(painter, {cell.text, cell.ink, cell.box, TextAlign::Centre}, amounts, cell.offer ? 1.5 : 0.0);
+        DrawBoxText(painter, {cell.text, cell.ink, cell.box, TextAlign::Centre}, amounts, cell.offer ? 1.5 : 0.0,
+                    kAmountPadding);
     }
     for (const PictureText& line : picture_.note) {
         DrawBoxText(painter, line, paint::FaceFont(12), 1.5);

@@ -15,6 +15,8 @@ public:
 
     const PayoutsPicture& Picture() const { return picture_; }
     static QColor InkColour(Ink ink);
+    // Where the ink of a square's amount lies, in picture pixels (empty for a square without one).
+    QRectF AmountInk(const PayoutCell& cell) const;
     // Where the 408 x 250 picture lands in the widget at its current size.
     QRectF PictureRect() const;
 

@@ -79,7 +79,13 @@ bool Keno20Game::Admit() {
         messenger_.Show(Critical("You Have No Credit...Click On COINS Button For Credit", "   No Credit!! "));
         return false;
     }
-    if (state_.coinsbet < 1 || static_cast<int>(board_.Picks().size()) < kMinSpots) {
+    // A player chosen in the options may have no bet, and a hand-edited record any number: only
+    // a bet MAKE BET can show is taken, and the ticket stays for when there is one.
+    if (state_.coinsbet < 1 || state_.coinsbet > kMaxBet) {
+        messenger_.Show(Critical(" .....    Please Make A Bet", "   Not Betting ? "));
+        return false;
+    }
+    if (static_cast<int>(board_.Picks().size()) < kMinSpots) {
         messenger_.Show(Critical(
             ".....   You Have To Mark A Minimum of 3 numbers first (Just Click On The Numbers You Want)"
             "\r(Mark Any Amount From 3 To 10)",

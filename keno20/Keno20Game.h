@@ -21,6 +21,7 @@ public:
     static constexpr int kBalls = 20;
     static constexpr int kMaxHits = 10;
     static constexpr int kMinSpots = 3;
+    static constexpr int kMaxBet = 5;
 
     Keno20Game(MachineState& state, clsKenoBoard& board, Keno20PayTable& payTable, ViewModel& view,
                SoundSink& sound, Messenger& messenger, RandomSource& random);
@@ -48,6 +49,8 @@ public:
     const std::array<int, kMaxHits>& hitlist() const { return hitlist_; }
     // Coins won by the last settled game (0 when it paid nothing).
     std::int32_t win() const { return win_; }
+    // The bet the current or last game was charged, after any reduction: its win goes by it.
+    std::int16_t bet() const { return bet_; }
     int blinkphase() const { return blinkphase_; }
 
     // The controls a running game locks. AUTO SELECT and OPTIONS are locked too: either one

@@ -5,6 +5,8 @@
 
 #include "info/KenoIcon.h"
 #include "keno20/Keno20WindowImpl.h"
+#include "shell/GameWindowFit.h"
+#include "widgets/TwipFace.h"
 #include "shell/SoundBank.h"
 #include "widgets/KeyboardPlay.h"
 
@@ -12,10 +14,7 @@ namespace keno {
 
 namespace {
 
-// What a window's caption says before the player's name: the words and seven blanks.
-constexpr const char* kCaptionPrefix = "Current Player       ";
-constexpr int kInitialWidth = 960;
-constexpr int kInitialHeight = 720;
+constexpr const char* kCaptionPrefix = kGameCaptionPrefix;
 
 }  // namespace
 
@@ -40,7 +39,8 @@ Keno20Window::Keno20Window(KenoApp& app, QWidget* parent)
     impl_->ConnectControls();
     impl_->sync.Collect();
     KeyboardPlay::Install(*this);
-    resize(kInitialWidth, kInitialHeight);
+    // The face's design size (one pixel per 15 twips) where the screen has room for it.
+    new ScreenFit(*this, impl_->face->sizeHint());
 }
 
 Keno20Window::~Keno20Window() = default;
@@ -89,14 +89,21 @@ void Keno20Window::SettleForShutdown() {
     Redraw();
 }
 
-void Keno20Window::showEvent(QShowEvent* event) {
-    QMainWindow::showEvent(event);
+void Keno20Window::FinishPendingPress() { impl_->pending->Finish(); }
+
+void Keno20Window::ShowMachineState() {
     if (impl_->game.Running()) return;
-    // Credit and bet may have changed in the other game while this window was hidden.
+    CaptionFollowsPlayer(impl_->view, impl_->app.State().currentplayer);
     impl_->board.ShowMachineState();
     const int spots = impl_->board.spots();
     if (spots >= Keno20PaySchedule::kMinSpots) impl_->payTable.ShowSchedule(spots, impl_->app.State().coinsbet);
     Redraw();
+}
+
+void Keno20Window::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // Player, credit and bet may have changed in the other game while this window was hidden.
+    ShowMachineState();
 }
 
 void Keno20Window::closeEvent(QCloseEvent* event) {

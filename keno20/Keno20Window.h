@@ -30,6 +30,11 @@ public:
 
     void Redraw();
     void StopHitBlink();
+    // Runs the work of a press still in its press effect (before the window is left).
+    void FinishPendingPress();
+    // Shows the loaded player, credit and bet, and the pay table for the spots and bet (coming
+    // back into view, the options dialog closed); not while a draw runs.
+    void ShowMachineState();
     // For shut-down: finishes a running draw at once.
     void SettleForShutdown();
 

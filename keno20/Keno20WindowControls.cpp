@@ -53,7 +53,6 @@ void Keno20Window::Impl::ConnectControls() {
         payTable.RowFlashTick();
         Sync();
     });
-    QObject::connect(pressDelay, &QTimer::timeout, &window, [this] { RunPressed(); });
     QObject::connect(runner, &PacedRunner::stepped, &window, [this] { Sync(); });
 }
 
@@ -71,31 +70,21 @@ void Keno20Window::Impl::OnCoinsPressed() {
 }
 
 // The image leaves its socket first and the operation runs when it is back, so a refusal's
-// message comes after the press has been seen, as on the machine. A second press inside the
-// 100 ms lets the first one finish at once. A game started in between (PLAY within the 100 ms)
-// wins: the operation is dropped.
+// message comes after the press has been seen, as on the machine. A second press, PLAY, the
+// options or a switch inside the 100 ms let it finish at once. Once a game runs (PLAY's own press
+// effect) the buttons take no press until it has been settled.
 void Keno20Window::Impl::AfterPress(ImageButton* button, void (clsKenoBoard::*operation)()) {
-    if (pressDelay->isActive()) {
-        pressDelay->stop();
-        RunPressed();
-    }
-    button->setImageHidden(true);
-    pressedButton = button;
-    pressedOperation = operation;
-    pressDelay->start();
-}
-
-void Keno20Window::Impl::RunPressed() {
-    if (pressedButton) pressedButton->setImageHidden(false);
-    const auto operation = std::exchange(pressedOperation, nullptr);
-    if (operation == nullptr || game.Running()) return;
-    (board.*operation)();
-    Sync();
+    if (game.Running()) return;
+    pending->Start(button, [this, operation] {
+        (board.*operation)();
+        Sync();
+    });
 }
 
 void Keno20Window::Impl::OnMakeBetPressed() { AfterPress(Button("makbet"), &clsKenoBoard::MakeBet); }
 
 void Keno20Window::Impl::OnErase() {
+    if (game.Running()) return;
     if (app.State().bank < 1) {  // refused before any press effect
         board.EraseBoard();
         Sync();
@@ -112,6 +101,9 @@ void Keno20Window::Impl::OnAutoSelect() {
 
 void Keno20Window::Impl::OnPlay() {
     if (game.Running()) return;
+    // MAKE BET, ERASE or AUTO SELECT still in its press effect goes first: the game runs on the
+    // bet and the numbers shown.
+    pending->Finish();
     game.Play();
     runner->Kick();
 }
@@ -119,6 +111,7 @@ void Keno20Window::Impl::OnPlay() {
 void Keno20Window::Impl::OnOptionsPressed() {
     // The options change the player a running game is settled against.
     if (game.Running()) return;
+    pending->Finish();
     ImageButton* options = Button("mnuoptions");
     options->setImageHidden(true);
     QTimer::singleShot(kPressMs, options, [options] { options->setImageHidden(false); });
@@ -127,7 +120,7 @@ void Keno20Window::Impl::OnOptionsPressed() {
 
 void Keno20Window::Impl::Sync() {
     sync.Apply(view);
-    if (playerLabel->text() != window.windowTitle()) playerLabel->setText(window.windowTitle());
+    playerLabel->setElidedText(window.windowTitle());
     MarkWinningRow();
 }
 

@@ -193,7 +193,7 @@ void Keno20Window::Impl::BuildMenu() {
         bar->addAction(action);
     };
     add("mnuexit", QStringLiteral("Exit"));
-    add("mnuabout", QStringLiteral("About"));
+    add("mnuabout", QStringLiteral("&about"));
     add("MNUhelp", QStringLiteral("Help"));
 }
 
@@ -204,10 +204,7 @@ void Keno20Window::Impl::BuildTimers() {
     timerpay = new QTimer(&window);
     timerpay->setObjectName(QStringLiteral("timerpay"));
     timerpay->setInterval(300);
-    pressDelay = new QTimer(&window);
-    pressDelay->setObjectName(QStringLiteral("pressdelay"));
-    pressDelay->setInterval(100);
-    pressDelay->setSingleShot(true);
+    pending = new PendingPress(window);
 }
 
 ImageButton* Keno20Window::Impl::Button(const char* name) const {

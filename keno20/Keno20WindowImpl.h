@@ -11,6 +11,7 @@
 #include "keno20/Keno20WindowSync.h"
 #include "shell/KenoApp.h"
 #include "shell/PacedRunner.h"
+#include "shell/PendingPress.h"
 #include "shell/QtMessenger.h"
 
 namespace keno {
@@ -44,7 +45,6 @@ struct Keno20Window::Impl {
     void OnOptionsPressed();
     // The press effect of an image (its picture leaves for 100 ms), then the board operation.
     void AfterPress(ImageButton* button, void (clsKenoBoard::*operation)());
-    void RunPressed();
 
     // Draws what the engines left in the view model; only what changed is touched.
     void Sync();
@@ -63,9 +63,7 @@ struct Keno20Window::Impl {
     TwipFace* face = nullptr;
     QTimer* timer1 = nullptr;
     QTimer* timerpay = nullptr;
-    QTimer* pressDelay = nullptr;  // "pressdelay": the 100 ms of a press before its operation
-    QPointer<ImageButton> pressedButton;
-    void (clsKenoBoard::*pressedOperation)() = nullptr;
+    PendingPress* pending = nullptr;  // "pressdelay": the 100 ms of a press before its operation
     PacedRunner* runner = nullptr;
     ViewSync sync;
     std::array<LitLabel*, Keno20PaySchedule::kRows + 1> hitLabels{};  // index 1..7

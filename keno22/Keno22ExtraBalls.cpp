@@ -37,7 +37,7 @@ Steps Keno22Game::TakeWinSteps() {
     view_.Show("xtraballs", true);
     EnableControls({"xtraballs", "flash"}, false);
     view_.SetTimer("tmrflash", false);
-    win_ = Keno22PaySchedule::Win(spots(), hits_, state_.coinsbet);
+    win_ = Keno22PaySchedule::Win(spots(), hits_, bet_);
     PlayFanfare(win_, true);
     AddTo(state_.bank, win_);
     ShowNumber("panelbank", state_.bank);
@@ -55,7 +55,9 @@ Steps Keno22Game::ExtraBallsSteps() {
     for (int i = 1; i <= kDrawn; ++i) view_.Ball(i).visible = false;
 
     // Refused: the offer stays open, stopped and without TAKE WIN, until COINS and a new press.
-    if (state_.coinsbet > state_.bank) {
+    // The box comes once the window has drawn the hidden balls and the unlit TAKE WIN.
+    if (bet_ > state_.bank) {
+        co_yield 0;
         messenger_.Show(NotEnoughCreditMessage());
         view_.Enable("coinsin", true);
         co_return;
@@ -66,7 +68,9 @@ Steps Keno22Game::ExtraBallsSteps() {
     // The offer already took these away; after a refused purchase only COINS came back.
     EnableControls({"rubber", "start", "makbet", "btn20ball", "btnautoselect", "mnupayouts", "mnuoptions"},
                    false);
-    state_.bank -= state_.coinsbet;
+    // The extra balls cost the game's own bet again, and that coin is wagered like the first.
+    state_.bank -= bet_;
+    AddTo(state_.wager, bet_);
     ShowNumber("panelbank", state_.bank);
 
     for (int i = kShown + 1; i <= kDrawn; ++i) {
@@ -76,7 +80,7 @@ Steps Keno22Game::ExtraBallsSteps() {
     }
     for (int i = kShown + 1; i <= kDrawn; ++i) KENO_AWAIT_STEPS(ExtraBallSteps(i));
 
-    win_ = Keno22PaySchedule::Win(spots(), hits_, state_.coinsbet);
+    win_ = Keno22PaySchedule::Win(spots(), hits_, bet_);
     SettleExtraBalls();
 }
 

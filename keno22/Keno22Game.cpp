@@ -113,7 +113,7 @@ void Keno22Game::Value() {
     if (hits_ < 2) {
         outcome_ = Outcome::Settled;
     } else if (entry) {
-        win_ = static_cast<std::int32_t>(state_.coinsbet) * entry->multiplier;
+        win_ = static_cast<std::int32_t>(bet_) * entry->multiplier;
         if (entry->offer) {
             outcome_ = Outcome::Offer;
         } else {
@@ -123,7 +123,9 @@ void Keno22Game::Value() {
     }
 }
 
+// Every game counts once, here, whether it settles now or goes through the offer.
 void Keno22Game::PostMainDraw() {
+    AddTo(state_.games, 1);
     if (outcome_ == Outcome::Offer) return OpenOffer();
     if (outcome_ == Outcome::Settled) {
         if (win_ == 0) view_.SetText("winnings", "");
@@ -132,7 +134,6 @@ void Keno22Game::PostMainDraw() {
     }
     PlayFanfare(win_, false);
     EnableAfterGame();
-    AddTo(state_.games, 1);
     AddTo(state_.total, win_);
 }
 

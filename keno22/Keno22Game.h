@@ -53,6 +53,8 @@ public:
     void OfferTick();  // tmrflash: the offer button alternates its two pictures
 
     bool OfferOpen() const override { return outcome_ == Outcome::Offer; }
+    // A draw, the extra balls or an open offer: the game is not over, so its window must stay.
+    bool Busy() const { return Running() || OfferOpen(); }
 
     Outcome outcome() const { return outcome_; }
     const std::array<int, kDrawn>& drawn() const { return drawn_; }  // draw order; [20], [21] extra
@@ -61,6 +63,8 @@ public:
     std::int16_t hits() const { return hits_; }
     const std::vector<int>& hitlist() const { return hitlist_; }
     std::int32_t win() const { return win_; }
+    // The bet the current or last game was charged: its win, take-win and extra balls go by it.
+    std::int16_t bet() const { return bet_; }
     std::int16_t blinkphase() const { return blinkphase_; }
     std::int16_t offerphase() const { return offerphase_; }
     std::int16_t landingtop() const { return landingtop_; }
@@ -104,6 +108,7 @@ private:
     std::int16_t hits_ = 0;
     std::vector<int> hitlist_;
     std::int32_t win_ = 0;
+    std::int16_t bet_ = 0;
     std::int16_t bouncestep_ = 100;
     std::int16_t landingtop_ = kRackBottom;
     std::int16_t blinkphase_ = 0;

@@ -21,6 +21,7 @@ constexpr int kRise = 400;      // the ball bounces up this far above its slot
 constexpr int kRiseSteps = 10;
 constexpr int kRowHeight = 500;
 constexpr int kMinSpots = 2;
+constexpr int kMaxBet = 5;
 
 }  // namespace
 
@@ -42,6 +43,13 @@ Steps Keno22Game::PlaySteps() {
     // ERASE stays enabled until the charge, so the events just run may have cleared the ticket:
     // the press no longer stands, and no bet is taken for a game on fewer spots than PLAY needs.
     if (board_.spots() < kMinSpots) co_return;
+    // A player chosen in the options may have no bet, and a hand-edited record any number: only
+    // a bet the BET button can show is ever taken.
+    if (state_.coinsbet < 1 || state_.coinsbet > kMaxBet) {
+        messenger_.Show(Message{"PLEASE MAKE A BET", " Keno", Icon::Question, Buttons::Ok, Answer::Ok});
+        EnableControls({"mnabout", "mnexit", "mnupayouts", "mnuoptions"}, true);
+        co_return;
+    }
 
     state_.bank -= state_.coinsbet;
     if (state_.bank < 0) {
@@ -52,9 +60,10 @@ Steps Keno22Game::PlaySteps() {
         state_.bank = 0;
         ShowNumber("betpan", state_.coinsbet);
     }
+    bet_ = state_.coinsbet;
     ShowNumber("panelbank", state_.bank);
     view_.SetText("winnings", "");
-    AddTo(state_.wager, state_.coinsbet);
+    AddTo(state_.wager, bet_);
 
     EnableControls({"coinsin", "makbet", "start", "flash", "xtraballs", "takwin", "rubber", "btn20ball"},
                    false);

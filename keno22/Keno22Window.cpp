@@ -6,6 +6,7 @@
 #include "core/Cue.h"
 #include "info/KenoIcon.h"
 #include "keno22/Keno22WindowImpl.h"
+#include "shell/GameWindowFit.h"
 #include "shell/SoundBank.h"
 #include "widgets/KeyboardPlay.h"
 #include "widgets/TwipFace.h"
@@ -32,9 +33,8 @@ Keno22Window::Keno22Window(KenoApp& app, QWidget* parent)
     impl_->BuildTimers();
     impl_->Connect();
     KeyboardPlay::Install(*this);
-    // Opens at the face's design size: one pixel per 15 twips.
-    const QSize face = impl_->face->sizeHint();
-    resize(face.width(), face.height() + menuBar()->sizeHint().height());
+    // The face's design size (one pixel per 15 twips) where the screen has room for it.
+    new ScreenFit(*this, impl_->face->sizeHint());
 }
 
 Keno22Window::~Keno22Window() {
@@ -99,12 +99,19 @@ void Keno22Window::SettleForShutdown() {
     Redraw();
 }
 
-void Keno22Window::showEvent(QShowEvent* event) {
-    QMainWindow::showEvent(event);
-    // Credit and bet may have changed in the other game while this window was hidden.
+void Keno22Window::FinishPendingPress() { impl_->pending->Finish(); }
+
+void Keno22Window::ShowMachineState() {
     if (impl_->game.Running()) return;
+    CaptionFollowsPlayer(impl_->view, impl_->app.State().currentplayer);
     impl_->board.ShowMachineState();
     Redraw();
+}
+
+void Keno22Window::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // Player, credit and bet may have changed in the other game while this window was hidden.
+    ShowMachineState();
 }
 
 void Keno22Window::closeEvent(QCloseEvent* event) {

@@ -30,6 +30,11 @@ public:
     void Redraw();
     // Stops the hit blink (switching to the 20-ball game).
     void StopHitBlink();
+    // Runs the work of a press still in its press effect (before the window is left).
+    void FinishPendingPress();
+    // Shows the loaded player, credit and bet, with the buttons they light (coming back into view,
+    // the options dialog closed); not while a draw runs.
+    void ShowMachineState();
     // For shut-down: finishes a running draw or extra balls at once and takes an open offer.
     void SettleForShutdown();
 

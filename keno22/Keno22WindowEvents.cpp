@@ -29,6 +29,10 @@ void Keno22Window::Impl::ConnectPressEffect(ImageButton* button) {
 void Keno22Window::Impl::ConnectPaced(ImageButton* button, void (Keno22Game::*operation)()) {
     QObject::connect(button, &ImageButton::clicked, &window, [this, operation] {
         if (game.Running()) return;
+        // An AUTO SELECT still in its press effect goes first: the game plays the ticket shown.
+        // Should that have been OPTIONS, the dialog is up and the window no longer takes presses.
+        pending->Finish();
+        if (!window.isEnabled() || game.Running()) return;
         (game.*operation)();
         if (game.Running()) runner->Kick();
         else Sync();
@@ -37,11 +41,8 @@ void Keno22Window::Impl::ConnectPaced(ImageButton* button, void (Keno22Game::*op
 
 // AUTO SELECT and OPTIONS show the press for 100 ms before they do their work.
 void Keno22Window::Impl::AfterDelayedPress(ImageButton* button, void (Impl::*work)()) {
-    if (pressDelay->isActive() || game.Running()) return;
-    button->setImageHidden(true);
-    delayedButton = button;
-    delayedWork = work;
-    pressDelay->start();
+    if (game.Running()) return;
+    pending->Start(button, [this, work] { (this->*work)(); });
 }
 
 void Keno22Window::Impl::DoAutoSelect() {
@@ -130,10 +131,6 @@ void Keno22Window::Impl::Connect() {
         SyncControls(false);
     });
     QObject::connect(tmrshowbuttons, &QTimer::timeout, erase, [erase] { erase->setImageHidden(false); });
-    QObject::connect(pressDelay, &QTimer::timeout, &window, [this] {
-        if (delayedButton) delayedButton->setImageHidden(false);
-        if (delayedWork != nullptr) (this->*std::exchange(delayedWork, nullptr))();
-    });
 }
 
 }  // namespace keno

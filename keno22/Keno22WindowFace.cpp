@@ -172,8 +172,7 @@ void Keno22Window::Impl::BuildTimers() {
     timer1 = make("Timer1", 200);
     tmrflash = make("tmrflash", 200);
     tmrshowbuttons = make("tmrshowbuttons", 100);
-    pressDelay = make("pressdelay", 100);
-    pressDelay->setSingleShot(true);
+    pending = new PendingPress(window);
 }
 
 }  // namespace keno

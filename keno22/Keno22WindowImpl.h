@@ -16,6 +16,7 @@
 #include "keno22/Keno22Window.h"
 #include "shell/KenoApp.h"
 #include "shell/PacedRunner.h"
+#include "shell/PendingPress.h"
 #include "shell/QtMessenger.h"
 
 namespace keno {
@@ -92,9 +93,7 @@ struct Keno22Window::Impl {
     QTimer* timer1 = nullptr;
     QTimer* tmrflash = nullptr;
     QTimer* tmrshowbuttons = nullptr;
-    QTimer* pressDelay = nullptr;                  // the 100 ms press effect of AUTO SELECT and OPTIONS
-    QPointer<ImageButton> delayedButton;
-    void (Impl::*delayedWork)() = nullptr;
+    PendingPress* pending = nullptr;  // the 100 ms press effect of AUTO SELECT and OPTIONS
 
     bool stepping = false;         // inside a paced step: the sequence cannot be resumed from here
     bool settleAfterStep = false;  // settle for shut-down as soon as the step returns

@@ -80,7 +80,7 @@ void Keno22Window::Impl::SyncTexts(bool everything) {
         const QString shownText = QString::fromStdString(text);
         if (name == "caption") {
             window.setWindowTitle(shownText);
-            playerLabel->setText(shownText);
+            playerLabel->setElidedText(shownText);
         } else if (auto meter = meters.find(name); meter != meters.end()) {
             meter->second->setText(shownText);
         }

@@ -152,10 +152,10 @@ void OptionsDialog::reject() {
 // OptionsHost
 
 void OptionsDialog::ShowActiveGame(const std::string& activegame) {
-    QWidget* keno22 = app_.Keno22();
-    QWidget* keno20 = app_.Keno20();
-    QWidget* active = activegame == "game2" && keno20 ? keno20 : keno22;
-    QWidget* other = active == keno22 ? keno20 : keno22;
+    Keno22Window* keno22 = app_.Keno22();
+    Keno20Window* keno20 = app_.Keno20();
+    QWidget* active = activegame == "game2" && keno20 ? static_cast<QWidget*>(keno20) : keno22;
+    QWidget* other = active == keno22 ? static_cast<QWidget*>(keno20) : keno22;
     if (other) other->hide();
     if (active) {
         active->setEnabled(true);
@@ -163,6 +163,10 @@ void OptionsDialog::ShowActiveGame(const std::string& activegame) {
         active->raise();
         active->activateWindow();
     }
+    // The window stayed in view under the dialog: the player, bet and credit it shows, the
+    // buttons they light and the 20-ball pay table follow what the dialog left.
+    if (active == keno22 && keno22) keno22->ShowMachineState();
+    if (active == keno20 && keno20) keno20->ShowMachineState();
 }
 
 void OptionsDialog::MoveMainWindowToOrigin() {

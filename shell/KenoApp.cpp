@@ -93,8 +93,17 @@ void KenoApp::InstallShutdownPaths() {
     }
 }
 
+// The window being left must have nothing in hand. A press still in its press effect is finished
+// first; then a game in progress (the draw, the extra balls, an open offer), the options dialog or
+// a message box keeps the player where they are, whichever way the switch was asked for.
+bool KenoApp::MayLeave(QWidget* window, bool gameBusy) const {
+    return !gameBusy && options_.isNull() && window->isEnabled() && QApplication::activeModalWidget() == nullptr;
+}
+
 void KenoApp::SwitchTo20Ball() {
     if (quitting_ || !keno22_) return;
+    keno22_->FinishPendingPress();
+    if (!MayLeave(keno22_, keno22_->Game().Busy())) return;
     const bool firstTime = !keno20_;
     if (firstTime) {
         // keno20's load reads slot 1 over the machine state; whatever the player has in hand
@@ -114,6 +123,10 @@ void KenoApp::SwitchTo20Ball() {
 
 void KenoApp::SwitchTo22Ball() {
     if (quitting_ || !keno22_) return;
+    if (keno20_) {
+        keno20_->FinishPendingPress();
+        if (!MayLeave(keno20_, keno20_->Game().Running())) return;
+    }
     if (keno20_) keno20_->hide();
     keno22_->show();
     state_.activegame = "game1";

@@ -55,8 +55,9 @@ public:
     Keno22Window* Keno22() const;
     Keno20Window* Keno20() const;  // null until the first switch
 
-    // btn20ball / btkeno22. Each window keeps its board and game state; keno20 is created and
-    // loaded on the first switch.
+    // btn20ball / btkeno22 (and the G key). Each window keeps its board and game state; keno20 is
+    // created and loaded on the first switch. Refused while the window being left has a game in
+    // progress (draw, extra balls, open offer) or the options dialog or a message box is open.
     void SwitchTo20Ball();
     void SwitchTo22Ball();
 
@@ -109,6 +110,7 @@ private:
     void DeleteScreens();
     void RunShutdown(bool stopSound);
     bool AnyGameRunning() const;
+    bool MayLeave(QWidget* window, bool gameBusy) const;
     QWidget* ActiveGameWindow() const;
 
     MachineState state_;

@@ -1,5 +1,6 @@
 #pragma once
 #include <QColor>
+#include <QFont>
 #include <QLabel>
 
 namespace keno {
@@ -20,6 +21,13 @@ public:
     void setTextScale(qreal fraction);
     bool monospace() const { return monospace_; }
     void setMonospace(bool monospace);
+    // A line that may be too long for its place (a window caption with the player's name): it keeps
+    // its height and ends in "..." where it would not fit, and the whole text is the tooltip and the
+    // accessible name. Without it a long text is made smaller until it fits.
+    void setElidedText(const QString& text);
+    bool elides() const { return elide_; }
+    // The text as painted at the label's current size.
+    QString shownText() const;
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -28,9 +36,12 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    QFont PaintFont(const QString& value) const;
+
     QColor colour_;
     qreal textScale_ = 0.62;
     bool monospace_ = false;
+    bool elide_ = false;
 };
 
 }  // namespace keno

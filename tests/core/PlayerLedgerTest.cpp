@@ -74,6 +74,20 @@ TEST_F(PlayerLedgerTest, EverySlotRoundTripsWithoutTouchingPlayerslot) {
     }
 }
 
+// A stored bet outside 0..5 (hand-edited, damaged) loads as no bet; one that is no 16-bit number
+// at all keeps the bet in hand, like any unreadable number.
+TEST_F(PlayerLedgerTest, AStoredBetOutsideZeroToFiveLoadsAsNoBet) {
+    const std::pair<const char*, int> rows[] = {{"-5", 0}, {"9", 0}, {"6", 0}, {"-1", 0}, {"5", 5},
+                                                {"0", 0},  {" 2 ", 2}, {"4.6", 5}, {"32768", 3}, {"abc", 3}};
+    for (const auto& [stored, loaded] : rows) {
+        SCOPED_TRACE(stored);
+        store.Put("plinx", "player2", "coinsbet", stored);
+        state.coinsbet = 3;
+        ledger.LoadRecord(2);
+        EXPECT_EQ(state.coinsbet, loaded);
+    }
+}
+
 TEST_F(PlayerLedgerTest, RefusedSyncIsReportedAndTheValuesStayPending) {
     store.RefuseSyncs("disk full");
     state = SampleState(1);

@@ -24,7 +24,8 @@ std::string FreshName(const std::string& folder, const char* what) {
 MachineState Filled(int slot, std::int32_t first, const char* name) {
     MachineState s;
     s.bank = first, s.games = first + 2, s.wager = first + 3, s.total = first + 4, s.amountinvested = first + 5;
-    s.coinsbet = static_cast<std::int16_t>(first + 1), s.reelspeed = static_cast<std::int16_t>(first + 6);
+    s.coinsbet = first < 0 ? 2 : 4;  // a bet the ledger can load back: 0..5
+    s.reelspeed = static_cast<std::int16_t>(first + 6);
     s.currentplayer = name, s.playerslot = std::to_string(slot), s.activegame = "game1";
     return s;
 }

@@ -60,6 +60,26 @@ private slots:
         QTRY_VERIFY(payouts.isNull());  // closed and unloaded
     }
 
+    // Every amount keeps clear of its square's rules; "10000" in the last column clear of the
+    // picture's right border too.
+    void amountsStayClearOfTheirRules() {
+        PayoutsPictureWidget widget;
+        const PayoutsPicture& picture = widget.Picture();
+        int amounts = 0;
+        for (const PayoutCell& cell : picture.cells) {
+            if (cell.text.empty()) continue;
+            ++amounts;
+            const QRectF ink = widget.AmountInk(cell);
+            const QString where = QStringLiteral("%1 at %2/%3: %4..%5 in %6..%7")
+                                      .arg(QString::fromStdString(cell.text)).arg(cell.spots).arg(cell.hits)
+                                      .arg(ink.left()).arg(ink.right()).arg(cell.box.x).arg(cell.box.Right());
+            QVERIFY2(ink.left() >= cell.box.x + 2.5 && ink.right() <= cell.box.Right() - 2.5, qPrintable(where));
+            QVERIFY2(ink.top() >= cell.box.y && ink.bottom() <= cell.box.Bottom(), qPrintable(where));
+        }
+        QVERIFY(amounts > 30);
+        QVERIFY(widget.AmountInk(*picture.CellAt(10, 10)).right() <= PayoutsPicture::kWidth - 6);
+    }
+
     void aboutWindow_data() {
         QTest::addColumn<QString>("way");
         for (const char* way : {"OK", "close box", "Escape"}) QTest::newRow(way) << QString::fromLatin1(way);

@@ -1,6 +1,7 @@
 #include <limits>
 #include <numeric>
 #include <string>
+#include <tuple>
 
 #include "tests/keno20/GameFixture.h"
 
@@ -20,8 +21,10 @@ TEST(Keno20Game, RefusedPlayShowsItsMessageAndPlaysNothing) {
     const Message noCredit = Box("You Have No Credit...Click On COINS Button For Credit", "KENO 20 BALL   No Credit!! ");
     const Message tooFew = Box(".....   You Have To Mark A Minimum of 3 numbers first (Just Click On The Numbers You "
                                "Want)\r(Mark Any Amount From 3 To 10)", "KENO 20 BALL   not enough numbers !!");
+    const Message noBet = Box(" .....    Please Make A Bet", "KENO 20 BALL   Not Betting ? ");
     struct Case { int bank, bet, spots; Message box; };
-    for (const Case& c : {Case{0, 1, 3, noCredit}, {100, 1, 2, tooFew}, {100, 0, 3, tooFew}}) {
+    for (const Case& c : {Case{0, 1, 3, noCredit}, {100, 1, 2, tooFew}, {100, 0, 3, noBet}, {100, 0, 2, noBet},
+                          {100, -5, 4, noBet}, {100, 9, 4, noBet}, {0, 0, 3, noCredit}}) {
         SCOPED_TRACE(::testing::Message() << "bank " << c.bank << " bet " << c.bet << " spots " << c.spots);
         Machine20 m;
         m.Mark(FirstNumbers(c.spots));
@@ -34,7 +37,7 @@ TEST(Keno20Game, RefusedPlayShowsItsMessageAndPlaysNothing) {
         EXPECT_EQ(m.Meters(), "bank " + std::to_string(c.bank) + " bet " + std::to_string(c.bet) + " wager 0 games 0 total 0");
         EXPECT_FALSE(m.board.mustErase() || m.random.reseeds || !m.sound.cues.empty() || m.view.TimerRunning("timerpay"));
         for (const char* control : Keno20Game::kLockedControls) EXPECT_TRUE(m.view.Enabled(control)) << control;
-        // Too few numbers clears the ticket and its pay table; no credit keeps them.
+        // Too few numbers clears the ticket and its pay table; no credit and no bet keep them.
         const bool cleared = c.box == tooFew;
         EXPECT_EQ(m.board.Picks(), cleared ? std::vector<int>{} : FirstNumbers(c.spots));
         EXPECT_EQ(m.view.Text("spts") + m.view.Text("winns_1"), cleared ? "0" : std::to_string(c.spots) + "x");
@@ -51,6 +54,18 @@ TEST(Keno20Game, ShortCreditReducesTheBetAndPlaysForWhatIsLeft) {
     EXPECT_EQ(m.Meters(), "bank 0 bet 3 wager 3 games 1 total 0");
     EXPECT_EQ(m.view.Text("betpan") + m.view.Text("lblcredit"), "30");
     EXPECT_EQ(m.view.Text("winns_1") + "/" + m.view.Text("winns_2"), "6/135");
+}
+
+// A bet raised while the balls drop (the other window, the options) does not change what the
+// game pays: the win goes by the bet charged.
+TEST(Keno20Game, TheWinGoesByTheBetCharged) {
+    Machine20 m;
+    m.Mark({1, 2, 3});
+    m.random.Force(DrawOf({1, 2, 3}, {1, 2, 3}, {}, 20));
+    m.game.Play();
+    while (m.game.Advance())
+        if (m.board.mustErase()) m.state.coinsbet = 5;  // raised once the game has started
+    EXPECT_EQ(std::tuple(m.game.bet(), m.game.win(), m.state.bank, m.state.wager), std::tuple(1, 45, 144, 1));
 }
 
 // Paid games announce their band (51..200 medium, above 200 big) and flash their row; a game

@@ -102,7 +102,7 @@ void Keno20WindowTest::loadShowsSlotOneWithBetOneAndNamedControls() {
         {"btnautoselect", "Select numbers automatically"}, {"start", "Play Game"},
         {"btkeno22", "22 ball keno game"}, {"mnuoptions", "Options Menu"}};
     for (const auto& [name, tip] : tips) QVERIFY2(rig.Button(name) && rig.Button(name)->toolTip() == QLatin1String(tip), name);
-    for (auto [name, text] : {std::pair{"MNUhelp", "Help"}, {"mnuabout", "About"}, {"mnuexit", "Exit"}})
+    for (auto [name, text] : {std::pair{"MNUhelp", "Help"}, {"mnuabout", "&about"}, {"mnuexit", "Exit"}})
         QCOMPARE(Find<QAction>(rig.Window(), name)->text(), QString::fromLatin1(text));
 }
 

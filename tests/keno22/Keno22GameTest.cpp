@@ -80,11 +80,11 @@ TEST(Keno22Play, GamesSettleOnTheirFinalHits) {
         ASSERT_EQ(rig.game.OfferOpen(), c.reply != Reply::None);
         if (c.reply == Reply::TakeWin) { EXPECT_EQ(rig.TakeWin(), (std::vector<int>{0, 100})); }
         if (c.reply == Reply::ExtraBalls) rig.BuyExtraBalls();
-        const int bank = 1000 - c.bet * (c.reply == Reply::ExtraBalls ? 2 : 1) + c.win;
-        // The extra bet is not wagered, and a game with an offer does not count.
+        const int charged = c.bet * (c.reply == Reply::ExtraBalls ? 2 : 1);
+        const int bank = 1000 - charged + c.win;
+        // Every game counts once, offer or not, and the extra bet is wagered like the first.
         EXPECT_EQ(rig.Meters(), "bank " + std::to_string(bank) + " bet " + std::to_string(c.bet) + " wager " +
-                                    std::to_string(c.bet) + (c.reply == Reply::None ? " games 1" : " games 0") +
-                                    " total " + std::to_string(c.win));
+                                    std::to_string(charged) + " games 1 total " + std::to_string(c.win));
         EXPECT_EQ(std::tuple(rig.game.win(), rig.game.hits(), rig.game.outcome()), std::tuple(c.win, c.hits, c.outcome));
         EXPECT_EQ(rig.view.Text("hts") + "/" + rig.view.Text("panelbank") + "/" + rig.view.Text("winnings"),
                   std::to_string(c.hits) + "/" + std::to_string(bank) + "/" +
@@ -143,7 +143,7 @@ TEST(Keno22Play, ControlsAreOffWhileTheBallsDrop) {
     rig.game.BuyExtraBalls();
     rig.game.TakeWin();
     rig.Run();
-    EXPECT_EQ(rig.Meters(), "bank 112 bet 2 wager 2 games 0 total 16");
+    EXPECT_EQ(rig.Meters(), "bank 112 bet 2 wager 4 games 1 total 16");
 }
 
 TEST(Keno22Offer, ThreeOfFourOpensTheOfferWithoutPaying) {
@@ -156,7 +156,7 @@ TEST(Keno22Offer, ThreeOfFourOpensTheOfferWithoutPaying) {
     EXPECT_TRUE(Fanfares(rig.sound.cues).empty());
     EXPECT_TRUE(rig.view.TimerRunning("tmrflash"));
     EXPECT_EQ(rig.On(), kOfferOn);
-    EXPECT_EQ(rig.Meters(), "bank 98 bet 2 wager 2 games 0 total 0");
+    EXPECT_EQ(rig.Meters(), "bank 98 bet 2 wager 2 games 1 total 0");  // counted once, here
     rig.board.InsertCoins();  // the board sees the open offer through the game
     EXPECT_EQ(rig.state.bank, 118);
     EXPECT_EQ(rig.On(), kOfferOn);
@@ -173,7 +173,12 @@ TEST(Keno22Offer, RefusedPurchaseKeepsTheOfferUntilCoinsAndASecondPress) {
     Rig rig;
     rig.Deal(kFour, {1, 2, 3}, 5, 3);
     rig.Play();
-    EXPECT_TRUE(rig.BuyExtraBalls().empty());
+    // The window draws the hidden balls and the unlit TAKE WIN before the box comes up.
+    rig.game.BuyExtraBalls();
+    EXPECT_EQ(rig.game.Advance(), std::optional<int>(0));
+    EXPECT_TRUE(rig.messenger.shown.empty());
+    EXPECT_FALSE(rig.view.Ball(1).visible || rig.view.Enabled("takwin"));
+    EXPECT_TRUE(rig.Run().empty());
     EXPECT_EQ(rig.messenger.shown, std::vector<Message>{Box("\rYou Do Not Have Enough credit  For This Bet!! Please Insert Some More Coins..",
                                                             " Keno", Icon::Exclamation)});
     EXPECT_EQ(rig.state.bank, 2);
@@ -191,6 +196,45 @@ TEST(Keno22Offer, RefusedPurchaseKeepsTheOfferUntilCoinsAndASecondPress) {
     equal.BuyExtraBalls();
     EXPECT_TRUE(equal.messenger.shown.empty());
     EXPECT_EQ(equal.state.bank, 16);
+}
+
+// A bet the BET button cannot show is never taken: PLAY refuses it with the board's make-a-bet
+// box, charges nothing and counts nothing.
+TEST(Keno22Play, RefusesABetOutsideOneToFive) {
+    for (const int bet : {0, -5, 6, 9}) {
+        SCOPED_TRACE(bet);
+        Rig rig;
+        rig.Deal(kFour, kFour, 100, bet);
+        rig.view.Enable("mnuoptions", false);
+        rig.Play();
+        EXPECT_EQ(rig.messenger.shown, std::vector<Message>{Box("PLEASE MAKE A BET", " Keno", Icon::Question)});
+        EXPECT_EQ(rig.Meters(), "bank 100 bet " + std::to_string(bet) + " wager 0 games 0 total 0");
+        EXPECT_FALSE(rig.board.mustErase() || rig.random.reseeds);
+        EXPECT_TRUE(rig.view.Enabled("mnuoptions"));
+    }
+}
+
+// The meter may change under a game (the other window, a stored record): the main draw, TAKE WIN
+// and the extra balls all go by the bet PLAY charged, and the extra balls cost that bet again.
+TEST(Keno22Play, WinsGoByTheBetCharged) {
+    struct Case { const char* name; std::vector<int> mainHits, extras; Reply reply; int win, charged; };
+    const Case cases[] = {
+        {"settled 2 of 4", {1, 4}, {}, Reply::None, 2, 1},
+        {"take 3 of 4", {1, 2, 3}, {}, Reply::TakeWin, 8, 1},
+        {"extra balls hit the fourth", {1, 2, 3}, {4, 50}, Reply::ExtraBalls, 43, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Rig rig;
+        rig.Deal(kFour, c.mainHits, 100, 1, c.extras);
+        rig.game.Play();
+        rig.Run([&] { if (rig.state.wager > 0) rig.state.coinsbet = 5; });  // raised once charged
+        if (c.reply == Reply::TakeWin) rig.TakeWin();
+        if (c.reply == Reply::ExtraBalls) rig.BuyExtraBalls();
+        EXPECT_EQ(rig.game.bet(), 1);
+        EXPECT_EQ(std::tuple(rig.game.win(), rig.state.bank, rig.state.wager, rig.state.total),
+                  std::tuple(c.win, 100 - c.charged + c.win, c.charged, c.win));
+    }
 }
 
 // The offer button shows flash four ticks and extra balls two, its phase running on from offer to

@@ -24,7 +24,7 @@ namespace {
 // Money as the soak counts it from what each action visibly did, apart from the engines' meters.
 struct Books {
     std::int64_t invested = 0, charged = 0, won = 0;  // charged: every bet taken, extra balls too
-    std::int64_t wagered = 0, games = 0;              // PLAY's bets and settled games, as the meters count
+    std::int64_t wagered = 0, games = 0;              // every bet and every game, as the meters count
 };
 
 struct SoakClock final : Clock {
@@ -185,6 +185,12 @@ private:
             const int value = control == 0 ? Pick(1, 6) : Pick(0, control == 1 ? 2 : 5);
             const std::string name = control == 2 ? kNames[value] : "";
             Log("  " + (control == 2 ? '"' + name + '"' : (control ? "speed " : "slot ") + std::to_string(value)));
+            if (control == 0 && Chance(0.3)) {  // a hand-edited bet: loads as no bet
+                static const char* const kBadBets[] = {"-5", "9", "6", "-1", "32767"};
+                const char* bad = kBadBets[Pick(0, 4)];
+                store_.Put("plinx", "player" + std::to_string(value), "coinsbet", bad);
+                Log(std::string("  stored coinsbet=") + bad);
+            }
             if (control == 0) options.SelectPlayerSlot(value), LoadBooks(value, true);
             else if (control == 1) options.SelectSpeed(value);
             else if (options.EnterPlayerName(name), !name.empty() && name.size() <= 12) Saved(State());
@@ -284,7 +290,8 @@ private:
         const std::int64_t charge = std::int64_t{s.wager} - before.wager;
         const std::vector<int> played = Board(k22).Picks();
         const int spots = static_cast<int>(played.size());
-        Require(charge == bet && bet >= (k22 ? 0 : 1) && bet <= 5 && spots >= (k22 ? 2 : 3) && spots <= 10,
+        const std::int32_t charged = k22 ? K22().game.bet() : K20().game.bet();
+        Require(charge == bet && charged == bet && bet >= 1 && bet <= 5 && spots >= (k22 ? 2 : 3) && spots <= 10,
                 "PLAY took " + std::to_string(charge) + " for a bet of " + std::to_string(bet) + " on " +
                     std::to_string(spots) + " spots");
         books_.charged += charge, books_.wagered += charge;
@@ -305,12 +312,13 @@ private:
         const std::int32_t paid = k22 ? K22().game.win() : K20().game.win();
         Require(paid == win, "the draw was valued at " + std::to_string(paid) + ", not " + std::to_string(win));
         Require(!k22 || K22().game.OfferOpen() == offer, "the offer opened on the wrong result");
-        if (!offer) books_.won += win, books_.games += 1;  // an offer is settled by TAKE WIN or the extra balls
+        books_.games += 1;
+        if (!offer) books_.won += win;  // an offer is paid by TAKE WIN or the extra balls
     }
 
     void SettleOffer(bool buy) {
         Keno22Game& game = K22().game;
-        const std::int32_t bet = State().coinsbet;
+        const std::int32_t bet = game.bet();  // the bet PLAY charged, whatever the meter says now
         const bool affordable = bet <= State().bank;
         Require(buy || game.OfferOpen(), "TAKE WIN without an offer");
         buy ? game.BuyExtraBalls() : game.TakeWin();
@@ -322,12 +330,13 @@ private:
         const std::int32_t win = entry ? bet * entry->multiplier : 0;
         Require(!game.OfferOpen() && game.win() == win, std::string(buy ? "the extra balls" : "TAKE WIN") + " paid " +
                                                             std::to_string(game.win()) + ", not " + std::to_string(win));
-        books_.charged += buy ? bet : 0, books_.won += win;
+        books_.charged += buy ? bet : 0, books_.wagered += buy ? bet : 0, books_.won += win;
     }
 
     void CheckAll() {
         const MachineState& s = State();
         Require(s.bank >= 0, "credit below zero");
+        Require(s.coinsbet >= 0 && s.coinsbet <= 5, "a bet outside 0..5 in hand");
         Require(s.bank == books_.invested - books_.charged + books_.won, "credit is not invested - charged + won");
         Require(s.amountinvested == books_.invested && s.total == books_.won && s.wager == books_.wagered &&
                     s.games == books_.games, "a meter differs from the books");

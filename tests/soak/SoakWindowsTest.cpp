@@ -1,0 +1,223 @@
+// The whole machine through its real windows under a seeded random player: game switches by
+// button, G key and direct call (also in mid-game), options slot changes (some slots stored with
+// a bet outside 0..5), About opened and closed (also over the options), and presses landing
+// inside another press's effect. After every action credit = invested - wagered + won, with the
+// extra-ball bets counted, and every settled game paid its pay at the bet it charged.
+// KENO_SOAK_WINDOW_ACTIONS and KENO_SOAK_SEED change the run.
+#include <QRadioButton>
+
+#include <random>
+
+#include "info/AboutWindow.h"
+#include "keno20/Keno20PaySchedule.h"
+#include "keno22/Keno22PaySchedule.h"
+#include "options/OptionsDialog.h"
+#include "tests/keno22/Keno22WindowRig.h"
+
+using namespace keno;
+using namespace keno::uitest;
+
+namespace {
+
+std::uint64_t Setting(const char* name, std::uint64_t fallback) {
+    const char* text = std::getenv(name);
+    return (text && *text) ? std::strtoull(text, nullptr, 10) : fallback;
+}
+
+// Answers every message box with its default button, as a patient player would.
+class BoxCloser {
+public:
+    BoxCloser() {
+        timer_.setInterval(5);
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible()) return;
+            ++closed;
+            QAbstractButton* button = box->defaultButton() ? box->defaultButton() : box->button(QMessageBox::Ok);
+            button ? button->click() : box->done(0);
+        });
+        timer_.start();
+    }
+    int closed = 0;
+
+private:
+    QTimer timer_;
+};
+
+}  // namespace
+
+class SoakWindowsTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<Keno22Rig> rig_;
+    std::mt19937_64 player_;
+    std::int64_t invested_ = 0;  // what COINS put in since the slot's record was empty
+    QStringList log_;
+    QString failure_;
+
+    AppRig& Machine() { return rig_->Rig(); }
+    MachineState& State() { return Machine().State(); }
+    bool In22() const { return rig_->Rig().State().activegame != "game2"; }
+    QWidget* Active() { return In22() ? static_cast<QWidget*>(Machine().K22()) : Machine().K20(); }
+    int Pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(player_); }
+    bool Chance(double p) { return std::uniform_real_distribution<double>(0, 1)(player_) < p; }
+
+    bool Require(bool condition, const QString& what) {
+        if (!condition && failure_.isEmpty()) {
+            const MachineState& s = State();
+            failure_ = QStringLiteral("%1 (bank %2 invested %3 wager %4 total %5 games %6 bet %7 slot %8)\n  %9")
+                           .arg(what).arg(s.bank).arg(s.amountinvested).arg(s.wager).arg(s.total).arg(s.games)
+                           .arg(s.coinsbet).arg(QString::fromStdString(s.playerslot)).arg(log_.join("\n  "));
+        }
+        return condition;
+    }
+    void Log(const QString& entry) {
+        log_ << entry;
+        if (log_.size() > 30) log_.removeFirst();
+    }
+
+    void Switch() {
+        const int way = Pick(0, 2);
+        Log(QStringLiteral("  switch by %1").arg(way == 0 ? "button" : way == 1 ? "G key" : "call"));
+        QWidget* here = Active();
+        const std::string slot = State().playerslot;
+        if (way == 0) ClickNamed(here, In22() ? "btn20ball" : "btkeno22");
+        if (way == 1) {
+            here->activateWindow();
+            if (QTest::qWaitForWindowActive(here, 1000)) QTest::keyClick(here->windowHandle(), Qt::Key_G);
+        }
+        if (way == 2) In22() ? Machine().App().SwitchTo20Ball() : Machine().App().SwitchTo22Ball();
+        if (Machine().K20()) QTest::qWaitForWindowExposed(Active());
+        // The 20-ball game's first load goes back to slot 1: that player's books from here on.
+        if (State().playerslot != slot) invested_ = State().amountinvested;
+    }
+
+    void Options() {
+        QWidget* here = Active();
+        const bool about = Chance(0.3);
+        if (about) TriggerAction(here, In22() ? "mnabout" : "mnuabout");
+        if (!ClickNamed(here, "mnuoptions") || !QTest::qWaitFor([this] { return Machine().App().Options(); }, 2000))
+            return;
+        Require(!here->isEnabled(), "the game window takes presses under the options");
+        const int slot = Pick(1, 6);
+        if (slot != std::stoi(State().playerslot) && Chance(0.3)) {
+            static const char* const kBad[] = {"-5", "9", "6", "32767"};
+            Machine().PutRecord(slot, {{"coinsbet", kBad[Pick(0, 3)]}});
+        }
+        Log(QStringLiteral("  options: slot %1%2").arg(slot).arg(about ? ", About closed over it" : ""));
+        if (about && Machine().App().About()) Machine().App().About()->close();
+        Require(!here->isEnabled(), "closing About enabled the game window under the options");
+        Click(Find<QRadioButton>(Machine().App().Options(), QStringLiteral("machine_%1").arg(slot)));
+        ClickNamed(Machine().App().Options(), "btnokplayer");
+        QTest::qWaitFor([this] { return !Machine().App().Options(); }, 2000);
+        Require(State().coinsbet >= 0 && State().coinsbet <= 5, "a bet outside 0..5 was loaded");
+        invested_ = State().amountinvested;  // another player's books from here on
+    }
+
+    // PLAY, sometimes right after another press or with a switch attempt inside its press effect;
+    // then the settled game is checked against its pay at the bet it charged.
+    void Play() {
+        QWidget* here = Active();
+        const bool k22 = In22();
+        const int games = State().games;
+        const int first = Pick(0, 5);
+        if (first == 0) PressNamed(here, "makbet"), Log("  MAKE BET just before");
+        if (first == 1) ClickNamed(here, "btnautoselect"), Log("  AUTO SELECT just before");
+        ClickNamed(here, "start");
+        if (Chance(0.3)) Switch();
+        Machine().WaitSettled();
+        if (State().games == games) return;
+        const std::int32_t bet = k22 ? Machine().K22()->Game().bet() : Machine().K20()->Game().bet();
+        if (!k22) {
+            const Keno20Game& game = Machine().K20()->Game();
+            const auto pay = Keno20PaySchedule::Lookup(game.spots(), game.hits());
+            Require(game.win() == (pay ? bet * pay->multiplier : 0), "a 20-ball game paid other than its pay");
+        } else if (!Machine().K22()->Game().OfferOpen()) {
+            const Keno22Game& game = Machine().K22()->Game();
+            Require(game.win() == (game.hits() < 2 ? 0 : Keno22PaySchedule::Win(game.spots(), game.hits(), game.bet())),
+                    "a 22-ball game paid other than its pay");
+        }
+        Require(State().games == games + 1, "a game counted other than once");
+    }
+
+    void AnswerOffer() {
+        Keno22Game& game = Machine().K22()->Game();
+        const bool buy = Chance(0.5);
+        Log(buy ? "  extra balls" : "  TAKE WIN");
+        if (Chance(0.3)) Switch();  // refused: the offer must be answered first
+        Require(In22(), "the switch left an open offer");
+        buy ? rig_->ClickOffer() : rig_->Click("takwin");
+        if (Chance(0.3)) Switch();
+        Machine().WaitSettled();
+        if (game.OfferOpen()) return;  // refused for credit
+        Require(game.win() == Keno22PaySchedule::Win(game.spots(), game.hits(), game.bet()),
+                "the answered offer paid other than its pay at the bet charged");
+    }
+
+    void Act(int action) {
+        QWidget* here = Active();
+        const int roll = Pick(0, 99);
+        if (In22() && Machine().K22()->Game().OfferOpen()) {
+            Log(QStringLiteral("%1: offer").arg(action));
+            if (roll < 10 && EnabledNamed(here, "coinsin")) PressNamed(here, "coinsin"), invested_ += 20;
+            else AnswerOffer();
+        } else if (roll < 10) {
+            Log(QStringLiteral("%1: COINS").arg(action));
+            if (EnabledNamed(here, "coinsin")) PressNamed(here, "coinsin"), invested_ += 20;
+        } else if (roll < 18) {
+            Log(QStringLiteral("%1: MAKE BET").arg(action));
+            PressNamed(here, "makbet");
+        } else if (roll < 40) {
+            const int n = Pick(1, 80);
+            Log(QStringLiteral("%1: square %2").arg(action).arg(n));
+            ClickNamed(here, QStringLiteral("a_%1").arg(n));
+        } else if (roll < 48) {
+            Log(QStringLiteral("%1: AUTO SELECT").arg(action));
+            ClickNamed(here, "btnautoselect");
+        } else if (roll < 53) {
+            Log(QStringLiteral("%1: ERASE").arg(action));
+            ClickNamed(here, "rubber");
+        } else if (roll < 80) {
+            Log(QStringLiteral("%1: PLAY").arg(action));
+            Play();
+        } else if (roll < 88) {
+            Log(QStringLiteral("%1: switch").arg(action));
+            Switch();
+        } else if (roll < 95) {
+            Log(QStringLiteral("%1: OPTIONS").arg(action));
+            Options();
+        } else {
+            Log(QStringLiteral("%1: About").arg(action));
+            TriggerAction(here, In22() ? "mnabout" : "mnuabout");
+            if (Machine().App().About()) Machine().App().About()->close();
+            QTest::qWait(1);
+            Require(here->isEnabled(), "About left the game window disabled");
+        }
+        QTest::qWait(Pick(0, 1) * 110);  // sometimes the last press effect is over, sometimes not
+        Machine().WaitSettled();
+        const MachineState& s = State();
+        Require(s.bank >= 0 && s.bank == s.amountinvested - s.wager + s.total,
+                "credit is not invested - wagered + won");
+        Require(s.amountinvested == invested_, "the invested meter differs from the coins put in");
+        Require(Active()->isVisible() && (!Machine().K20() || Machine().K20()->isVisible() != Machine().K22()->isVisible()),
+                "not exactly one game window in view");
+    }
+
+private slots:
+    void randomPlayerThroughTheWindows() {
+        const std::uint64_t seed = Setting("KENO_SOAK_SEED", 20240611);
+        const auto actions = static_cast<int>(Setting("KENO_SOAK_WINDOW_ACTIONS", 300));
+        player_.seed(seed);
+        rig_ = std::make_unique<Keno22Rig>();
+        Machine().App().SetRandomSource(std::make_unique<SeededRandomSource>(seed));
+        QVERIFY(rig_->Start());
+        BoxCloser boxes;
+        for (int action = 1; action <= actions && failure_.isEmpty(); ++action) Act(action);
+        QVERIFY2(failure_.isEmpty(), qPrintable(QStringLiteral("seed %1: ").arg(seed) + failure_));
+        qInfo("window soak: seed %llu, %d actions, %d games, %d boxes answered", static_cast<unsigned long long>(seed),
+              actions, State().games, boxes.closed);
+    }
+};
+
+KENO_UI_TEST_MAIN(SoakWindowsTest)
+#include "SoakWindowsTest.moc"
