@@ -6,7 +6,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-#include "info/KenoIcon.h"
+#include "widgets/KenoIcon.h"
 #include "info/ProgramInfo.h"
 #include "keno22/Keno22Window.h"
 #include "shell/KenoApp.h"

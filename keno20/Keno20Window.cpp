@@ -3,9 +3,9 @@
 #include <QCloseEvent>
 #include <QShowEvent>
 
-#include "info/KenoIcon.h"
+#include "widgets/KenoIcon.h"
 #include "keno20/Keno20WindowImpl.h"
-#include "shell/GameWindowFit.h"
+#include "gamewindow/GameWindowFit.h"
 #include "widgets/TwipFace.h"
 #include "shell/SoundBank.h"
 #include "widgets/KeyboardPlay.h"

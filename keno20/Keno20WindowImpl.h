@@ -10,9 +10,9 @@
 #include "keno20/Keno20Window.h"
 #include "keno20/Keno20WindowSync.h"
 #include "shell/KenoApp.h"
-#include "shell/PacedRunner.h"
-#include "shell/PendingPress.h"
-#include "shell/QtMessenger.h"
+#include "gamewindow/PacedRunner.h"
+#include "gamewindow/PendingPress.h"
+#include "host/QtMessenger.h"
 
 namespace keno {
 

@@ -4,9 +4,9 @@
 #include <QMenuBar>
 
 #include "core/Cue.h"
-#include "info/KenoIcon.h"
+#include "widgets/KenoIcon.h"
 #include "keno22/Keno22WindowImpl.h"
-#include "shell/GameWindowFit.h"
+#include "gamewindow/GameWindowFit.h"
 #include "shell/SoundBank.h"
 #include "widgets/KeyboardPlay.h"
 #include "widgets/TwipFace.h"

@@ -15,9 +15,9 @@
 #include "keno22/Keno22Game.h"
 #include "keno22/Keno22Window.h"
 #include "shell/KenoApp.h"
-#include "shell/PacedRunner.h"
-#include "shell/PendingPress.h"
-#include "shell/QtMessenger.h"
+#include "gamewindow/PacedRunner.h"
+#include "gamewindow/PendingPress.h"
+#include "host/QtMessenger.h"
 
 namespace keno {
 

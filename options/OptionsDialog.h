@@ -7,7 +7,7 @@
 
 #include "options/OptionsController.h"
 #include "options/OptionsHost.h"
-#include "shell/QtMessenger.h"
+#include "host/QtMessenger.h"
 
 class QButtonGroup;
 class QGroupBox;

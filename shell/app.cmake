@@ -1,9 +1,9 @@
 # UI-thread helpers and the machine shell, part of the one UI library.
 target_sources(keno_ui PRIVATE
-  PacedRunner.cpp PendingPress.cpp GameWindowFit.cpp QtMessenger.cpp SignalBridge.cpp
+  SignalBridge.cpp
   KenoApp.cpp KenoAppScreens.cpp KenoAppFirstFrame.cpp SystemClock.cpp MODchangeResSwitch.cpp SingleInstance.cpp)
 target_link_libraries(keno_ui PUBLIC keno_core
-  keno_settings_qt keno_sound keno_display keno22_engine keno20_engine options_engine keno_board keno_widgets Qt6::Network)
+  keno_settings_qt keno_sound keno_display keno22_engine keno20_engine options_engine keno_board keno_widgets keno_game_window Qt6::Network)
 
 add_executable(keno22 main.cpp)
 target_link_libraries(keno22 PRIVATE keno_ui)

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "info/KenoIcon.h"
+#include "widgets/KenoIcon.h"
 #include "keno22/Keno22Window.h"
 #include "shell/DisplayModes.h"
 #include "shell/IniSettingsStore.h"
