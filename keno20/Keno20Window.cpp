@@ -7,7 +7,6 @@
 #include "keno20/Keno20WindowImpl.h"
 #include "gamewindow/GameWindowFit.h"
 #include "widgets/TwipFace.h"
-#include "shell/SoundBank.h"
 #include "widgets/KeyboardPlay.h"
 
 namespace keno {
@@ -18,7 +17,7 @@ constexpr const char* kCaptionPrefix = kGameCaptionPrefix;
 
 }  // namespace
 
-Keno20Window::Impl::Impl(Keno20Window& owner, KenoApp& machine)
+Keno20Window::Impl::Impl(Keno20Window& owner, GameHost& machine)
     : window(owner),
       app(machine),
       messenger(&owner),
@@ -29,7 +28,7 @@ Keno20Window::Impl::Impl(Keno20Window& owner, KenoApp& machine)
     board.SetPayTable(&payTable);
 }
 
-Keno20Window::Keno20Window(KenoApp& app, QWidget* parent)
+Keno20Window::Keno20Window(GameHost& app, QWidget* parent)
     : QMainWindow(parent), impl_(std::make_unique<Impl>(*this, app)) {
     setObjectName(QStringLiteral("keno20"));
     setWindowIcon(KenoIcon());

@@ -7,7 +7,7 @@
 
 namespace keno {
 
-class KenoApp;
+class GameHost;
 class clsKenoBoard;
 class Keno20Game;
 class Keno20PayTable;
@@ -17,7 +17,7 @@ class Keno20PayTable;
 class Keno20Window : public QMainWindow {
     Q_OBJECT
 public:
-    explicit Keno20Window(KenoApp& app, QWidget* parent = nullptr);
+    explicit Keno20Window(GameHost& host, QWidget* parent = nullptr);
     ~Keno20Window() override;
 
     // The load steps: slot 1's record (the shell saves the slot in use first), caption, bet 1, board.

@@ -30,7 +30,7 @@ void Keno20Window::Impl::ConnectControls() {
     QObject::connect(Button("rubber"), &ImageButton::clicked, &window, [this] { OnErase(); });
     QObject::connect(Button("btnautoselect"), &ImageButton::clicked, &window, [this] { OnAutoSelect(); });
     QObject::connect(Button("start"), &ImageButton::clicked, &window, [this] { OnPlay(); });
-    QObject::connect(Button("btkeno22"), &ImageButton::clicked, &window, [this] { app.SwitchTo22Ball(); });
+    QObject::connect(Button("btkeno22"), &ImageButton::clicked, &window, [this] { app.SwitchGame(GameKind::Keno22); });
     QObject::connect(Button("mnuoptions"), &ImageButton::pressed, &window, [this] { OnOptionsPressed(); });
     // Letting go of an image always puts its picture back.
     for (const char* name : {"coinsin", "makbet", "rubber", "btnautoselect", "mnuoptions"}) {

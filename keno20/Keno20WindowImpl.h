@@ -9,7 +9,7 @@
 #include "keno20/Keno20PaySchedule.h"
 #include "keno20/Keno20Window.h"
 #include "keno20/Keno20WindowSync.h"
-#include "shell/KenoApp.h"
+#include "host/GameHost.h"
 #include "gamewindow/PacedRunner.h"
 #include "gamewindow/PendingPress.h"
 #include "host/QtMessenger.h"
@@ -21,7 +21,7 @@ class LitLabel;
 class TwipFace;
 
 struct Keno20Window::Impl {
-    Impl(Keno20Window& owner, KenoApp& machine);
+    Impl(Keno20Window& owner, GameHost& machine);
 
     // Keno20WindowFace.cpp: the controls, their names, places and tooltips; menu; timers.
     void BuildFace();
@@ -53,7 +53,7 @@ struct Keno20Window::Impl {
     ImageButton* Button(const char* name) const;
 
     Keno20Window& window;
-    KenoApp& app;
+    GameHost& app;
     ViewModel view;
     QtMessenger messenger;
     Keno20PayTable payTable;

@@ -7,7 +7,6 @@
 #include "widgets/KenoIcon.h"
 #include "keno22/Keno22WindowImpl.h"
 #include "gamewindow/GameWindowFit.h"
-#include "shell/SoundBank.h"
 #include "widgets/KeyboardPlay.h"
 #include "widgets/TwipFace.h"
 
@@ -17,14 +16,14 @@ namespace {
 const char* const kCaption = "Current Player       ";
 }  // namespace
 
-Keno22Window::Impl::Impl(Keno22Window& owner, KenoApp& machine)
+Keno22Window::Impl::Impl(Keno22Window& owner, GameHost& machine)
     : window(owner),
       app(machine),
       messenger(&owner),
       board(BoardRules::Keno22, machine.State(), view, machine.Sound(), messenger, machine.Random()),
       game(machine.State(), board, view, machine.Sound(), messenger, machine.Random(), machine.TimeOfDay()) {}
 
-Keno22Window::Keno22Window(KenoApp& app, QWidget* parent)
+Keno22Window::Keno22Window(GameHost& app, QWidget* parent)
     : QMainWindow(parent), impl_(std::make_unique<Impl>(*this, app)) {
     setObjectName(QStringLiteral("keno22"));
     setWindowIcon(KenoIcon());
@@ -60,8 +59,8 @@ void Keno22Window::Load() {
     view.SetText("betpan", std::to_string(state.coinsbet));
     unsetCursor();
     if (state.reelspeed < 1) state.reelspeed = 1;
-    impl_->app.Sound().LoadBank();
-    impl_->app.Sound().PlaySoundImage(CueNumber(Cue::Startup));
+    impl_->app.FillSoundBank();
+    impl_->app.Sound().Play(Cue::Startup);
     impl_->tmrshowbuttons->start();
 
     if (!(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized))) {

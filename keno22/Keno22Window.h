@@ -7,7 +7,7 @@
 
 namespace keno {
 
-class KenoApp;
+class GameHost;
 class clsKenoBoard;
 class Keno22Game;
 
@@ -16,7 +16,7 @@ class Keno22Game;
 class Keno22Window : public QMainWindow {
     Q_OBJECT
 public:
-    explicit Keno22Window(KenoApp& app, QWidget* parent = nullptr);
+    explicit Keno22Window(GameHost& host, QWidget* parent = nullptr);
     ~Keno22Window() override;
 
     // The load steps: slot 1's record, caption, meters, start-up sound, board, buttons.

@@ -2,7 +2,6 @@
 #include <QGuiApplication>
 
 #include "keno22/Keno22WindowImpl.h"
-#include "shell/SoundBank.h"
 #include "widgets/BoardSquare.h"
 #include "widgets/ImageButton.h"
 
@@ -105,7 +104,7 @@ void Keno22Window::Impl::Connect() {
     ConnectPaced(buttons.at("xtraballs"), &Keno22Game::BuyExtraBalls);
     ConnectPaced(buttons.at("flash"), &Keno22Game::BuyExtraBalls);
 
-    QObject::connect(buttons.at("btn20ball"), &ImageButton::clicked, &window, [this] { app.SwitchTo20Ball(); });
+    QObject::connect(buttons.at("btn20ball"), &ImageButton::clicked, &window, [this] { app.SwitchGame(GameKind::Keno20); });
     ImageButton* options = buttons.at("mnuoptions");
     ConnectPressEffect(options);
     QObject::connect(options, &ImageButton::pressed, &window,

@@ -14,7 +14,7 @@
 #include "core/ViewModel.h"
 #include "keno22/Keno22Game.h"
 #include "keno22/Keno22Window.h"
-#include "shell/KenoApp.h"
+#include "host/GameHost.h"
 #include "gamewindow/PacedRunner.h"
 #include "gamewindow/PendingPress.h"
 #include "host/QtMessenger.h"
@@ -45,7 +45,7 @@ QRect BallTwips(int left, int top);
 }  // namespace keno22face
 
 struct Keno22Window::Impl {
-    Impl(Keno22Window& window, KenoApp& app);
+    Impl(Keno22Window& window, GameHost& app);
 
     // Face (Keno22WindowFace.cpp)
     void BuildFace();
@@ -76,7 +76,7 @@ struct Keno22Window::Impl {
     void RestoreAfterPress(ImageButton* button);
 
     Keno22Window& window;
-    KenoApp& app;
+    GameHost& app;
     QtMessenger messenger;
     ViewModel view;
     clsKenoBoard board;

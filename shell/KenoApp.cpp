@@ -73,6 +73,8 @@ void KenoApp::SetDisplayModeSwitch(std::unique_ptr<DisplayModeSwitch> display) {
     if (display) display_ = std::move(display);
 }
 
+void KenoApp::FillSoundBank() { sound_->LoadBank(); }
+
 void KenoApp::Start() {
     if (keno22_) return;
     // Before the window can be seen: a SIGTERM sent once it is up must find the handler. The
@@ -119,6 +121,11 @@ void KenoApp::SwitchTo20Ball() {
     state_.activegame = "game2";
     keno22_->StopHitBlink();
     if (firstTime) emit keno20Created(keno20_);
+}
+
+void KenoApp::SwitchGame(GameKind to) {
+    if (to == GameKind::Keno20) SwitchTo20Ball();
+    else SwitchTo22Ball();
 }
 
 void KenoApp::SwitchTo22Ball() {
