@@ -9,9 +9,7 @@
 
 #include <cstdio>
 
-#include "keno20/Keno20Game.h"
 #include "keno20/Keno20Window.h"
-#include "keno22/Keno22Game.h"
 #include "keno22/Keno22Window.h"
 #include "shell/IniSettingsStore.h"
 #include "shell/MODchangeResSwitch.h"
@@ -75,12 +73,19 @@ void KenoApp::SetDisplayModeSwitch(std::unique_ptr<DisplayModeSwitch> display) {
 
 void KenoApp::FillSoundBank() { sound_->LoadBank(); }
 
+void KenoApp::AddGameWindowFeature(GameWindowFeature feature) {
+    if (keno22_) feature(*keno22_);
+    if (keno20_) feature(*keno20_);
+    features_.push_back(std::move(feature));
+}
+
 void KenoApp::Start() {
     if (keno22_) return;
     // Before the window can be seen: a SIGTERM sent once it is up must find the handler. The
     // signal is only acted on from the event loop, so after the load below.
     InstallShutdownPaths();
     keno22_ = new Keno22Window(*this);
+    for (const GameWindowFeature& feature : features_) feature(*keno22_);
     keno22_->Load();
     keno22_->show();
 }
@@ -105,7 +110,7 @@ bool KenoApp::MayLeave(QWidget* window, bool gameBusy) const {
 void KenoApp::SwitchTo20Ball() {
     if (quitting_ || !keno22_) return;
     keno22_->FinishPendingPress();
-    if (!MayLeave(keno22_, keno22_->Game().Busy())) return;
+    if (!MayLeave(keno22_, keno22_->GameInHand())) return;
     const bool firstTime = !keno20_;
     if (firstTime) {
         // keno20's load reads slot 1 over the machine state; whatever the player has in hand
@@ -115,6 +120,7 @@ void KenoApp::SwitchTo20Ball() {
     keno22_->hide();
     if (firstTime) {
         keno20_ = new Keno20Window(*this);
+        for (const GameWindowFeature& feature : features_) feature(*keno20_);
         keno20_->Load();
     }
     keno20_->show();
@@ -132,7 +138,7 @@ void KenoApp::SwitchTo22Ball() {
     if (quitting_ || !keno22_) return;
     if (keno20_) {
         keno20_->FinishPendingPress();
-        if (!MayLeave(keno20_, keno20_->Game().Running())) return;
+        if (!MayLeave(keno20_, keno20_->GameInHand())) return;
     }
     if (keno20_) keno20_->hide();
     keno22_->show();
@@ -216,8 +222,8 @@ bool KenoApp::SaveRecordOrWarn(QWidget* parent) {
 }
 
 bool KenoApp::AnyGameRunning() const {
-    const bool k22 = keno22_ && keno22_->Game().Running();
-    const bool k20 = keno20_ && keno20_->Game().Running();
+    const bool k22 = keno22_ && keno22_->GameRunning();
+    const bool k20 = keno20_ && keno20_->GameRunning();
     return k22 || k20;
 }
 

@@ -6,12 +6,14 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "core/Clock.h"
 #include "core/MachineState.h"
 #include "core/PlayerLedger.h"
 #include "core/RandomSource.h"
 #include "core/SettingsStore.h"
+#include "gamewindow/GameWindow.h"
 #include "host/GameHost.h"
 #include "shell/SoundBank.h"
 
@@ -50,6 +52,10 @@ public:
     // The screen-size switch of the options dialog; exits restore through it.
     DisplayModeSwitch& DisplayModes() override { return *display_; }
     void SetDisplayModeSwitch(std::unique_ptr<DisplayModeSwitch> display);
+
+    // A feature for both game windows: attached to each one as it is created (at once to those
+    // already there). The program's own features are added in the constructor.
+    void AddGameWindowFeature(GameWindowFeature feature);
 
     Keno22Window* Keno22() const;
     Keno20Window* Keno20() const;  // null until the first switch
@@ -119,6 +125,7 @@ private:
     bool MayLeave(QWidget* window, bool gameBusy) const;
     QWidget* ActiveGameWindow() const;
 
+    std::vector<GameWindowFeature> features_;
     MachineState state_;
     std::unique_ptr<SettingsStore> store_;
     std::unique_ptr<PlayerLedger> ledger_;

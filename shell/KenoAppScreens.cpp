@@ -6,9 +6,7 @@
 #include "info/AboutWindow.h"
 #include "info/GameInformation.h"
 #include "info/PayoutsWindow.h"
-#include "keno20/Keno20Game.h"
 #include "keno20/Keno20Window.h"
-#include "keno22/Keno22Game.h"
 #include "keno22/Keno22Window.h"
 #include "options/OptionsDialog.h"
 
