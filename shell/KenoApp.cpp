@@ -45,6 +45,7 @@ KenoApp::KenoApp(std::unique_ptr<SettingsStore> store, QObject* parent)
       exit_(&LeaveEventLoop) {
     random_.inner = std::make_unique<ClockRandomSource>();
     clock_.inner = std::make_unique<SystemClock>();
+    // The program's features of every game window go here, one AddGameWindowFeature line each.
 }
 
 KenoApp::~KenoApp() {
