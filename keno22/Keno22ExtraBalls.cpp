@@ -44,6 +44,7 @@ Steps Keno22Game::TakeWinSteps() {
     ShowNumber("winnings", win_);
     AddTo(state_.total, win_);
     EnableAfterGame();
+    Report(OfferChoice::TookWin);
 }
 
 Steps Keno22Game::ExtraBallsSteps() {
@@ -67,6 +68,7 @@ Steps Keno22Game::ExtraBallsSteps() {
     EnableControls({"rubber", "start", "makbet", "btn20ball", "btnautoselect", "mnupayouts", "mnuoptions"},
                    false);
     state_.bank -= state_.coinsbet;
+    extraBet_ = state_.coinsbet;
     ShowNumber("panelbank", state_.bank);
 
     for (int i = kShown + 1; i <= kDrawn; ++i) {
@@ -119,6 +121,7 @@ void Keno22Game::SettleExtraBalls() {
     ShowNumber("winnings", win_);
     EnableAfterGame();
     view_.Show("xtraballs", true);
+    Report(OfferChoice::Bought);
 }
 
 }  // namespace keno

@@ -55,6 +55,8 @@ Steps Keno22Game::PlaySteps() {
     ShowNumber("panelbank", state_.bank);
     view_.SetText("winnings", "");
     AddTo(state_.wager, state_.coinsbet);
+    bet_ = state_.coinsbet;
+    extraBet_ = 0;
 
     EnableControls({"coinsin", "makbet", "start", "flash", "xtraballs", "takwin", "rubber", "btn20ball"},
                    false);
