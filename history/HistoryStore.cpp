@@ -2,17 +2,19 @@
 
 #include <sqlite3.h>
 
-#include <algorithm>
-#include <charconv>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <functional>
 #include <system_error>
 
+#include "history/HistoryDb.h"
+
 namespace keno {
 
 namespace fs = std::filesystem;
+using historydb::MainHits;
+using historydb::NumbersText;
 
 namespace {
 
@@ -20,8 +22,6 @@ constexpr std::int32_t kApplicationId = 0x4b4e3232;  // "KN22": the file is ours
 constexpr int kBusyTimeoutMs = 100;                  // only a person's own tool can hold the file
 
 // Migration i takes a file of schema version i to version i + 1; a new file runs them all.
-// A game's numbers are kept as blank-separated text so that the file reads plainly in any
-// SQLite tool.
 const char* const kMigrations[HistoryStore::kSchemaVersion] = {
     R"(CREATE TABLE games (
            slot      INTEGER NOT NULL,  -- player slot 1..6
@@ -43,41 +43,6 @@ const char* const kMigrations[HistoryStore::kSchemaVersion] = {
            PRIMARY KEY (slot, seq)
        ) WITHOUT ROWID;)",
 };
-
-std::string NumbersText(const std::vector<int>& numbers) {
-    std::string text;
-    for (int n : numbers) {
-        if (!text.empty()) text += ' ';
-        text += std::to_string(n);
-    }
-    return text;
-}
-
-// Numbers 1..80 of a stored list; anything else in it (a hand edit) is skipped.
-template <typename Each>
-void ForEachNumber(const unsigned char* text, int bytes, Each each) {
-    if (!text) return;
-    const char* at = reinterpret_cast<const char*>(text);
-    const char* end = at + bytes;
-    while (at < end) {
-        int n = 0;
-        const auto [next, error] = std::from_chars(at, end, n);
-        if (error == std::errc() && n >= 1 && n <= 80) each(n);
-        at = next == at ? at + 1 : next;
-    }
-}
-
-std::vector<int> NumbersFrom(const unsigned char* text, int bytes) {
-    std::vector<int> numbers;
-    ForEachNumber(text, bytes, [&](int n) { numbers.push_back(n); });
-    return numbers;
-}
-
-int MainHits(const SettledGame& game) {
-    int hits = 0;
-    for (int n : game.drawn) hits += static_cast<int>(std::count(game.ticket.begin(), game.ticket.end(), n));
-    return hits;
-}
 
 std::string Reason(int code, const std::string& detail) {
     switch (code & 0xff) {
@@ -114,67 +79,6 @@ std::string FolderReason(const fs::path& folder, const std::error_code& error) {
 
 }  // namespace
 
-
-// The connection and its statements, prepared once.
-struct HistoryStore::Db {
-    sqlite3* handle = nullptr;
-
-    struct Statement {
-        sqlite3_stmt* stmt = nullptr;
-        ~Statement() { sqlite3_finalize(stmt); }
-    };
-    Statement begin, commit, rollback, nextSeq, insert, prune, last, credits, hits, counts, count, erase;
-
-    ~Db() {
-        // Statements first: a connection with statements left open does not close.
-        for (Statement* s : {&begin, &commit, &rollback, &nextSeq, &insert, &prune, &last, &credits, &hits, &counts,
-                             &count, &erase}) {
-            sqlite3_finalize(s->stmt);
-            s->stmt = nullptr;
-        }
-        sqlite3_close(handle);
-    }
-
-    SqlError Error(int code) const { return {code, handle ? sqlite3_errmsg(handle) : sqlite3_errstr(code)}; }
-
-    std::optional<SqlError> Exec(const char* sql) {
-        const int rc = sqlite3_exec(handle, sql, nullptr, nullptr, nullptr);
-        if (rc != SQLITE_OK) return Error(rc);
-        return std::nullopt;
-    }
-
-    std::optional<SqlError> Prepare(Statement& s, const char* sql) {
-        const int rc = sqlite3_prepare_v3(handle, sql, -1, SQLITE_PREPARE_PERSISTENT, &s.stmt, nullptr);
-        if (rc != SQLITE_OK) return Error(rc);
-        return std::nullopt;
-    }
-
-    // Runs a statement to its end, handing each row to `row`; the statement is reset afterwards.
-    std::optional<SqlError> Run(Statement& s, const std::function<void(sqlite3_stmt*)>& row = {}) {
-        int rc;
-        while ((rc = sqlite3_step(s.stmt)) == SQLITE_ROW) {
-            if (row) row(s.stmt);
-        }
-        sqlite3_reset(s.stmt);
-        sqlite3_clear_bindings(s.stmt);
-        if (rc != SQLITE_DONE) return Error(rc);
-        return std::nullopt;
-    }
-
-    // The integer a one-value pragma answers.
-    std::optional<SqlError> PragmaValue(const char* sql, std::int64_t& value) {
-        Statement s;
-        if (auto e = Prepare(s, sql)) return e;
-        return Run(s, [&](sqlite3_stmt* st) { value = sqlite3_column_int64(st, 0); });
-    }
-};
-
-std::int64_t HitCounts::Played(int spots) const {
-    std::int64_t played = 0;
-    if (spots < 0 || spots > 10) return 0;
-    for (std::int64_t n : games[static_cast<std::size_t>(spots)]) played += n;
-    return played;
-}
 
 HistoryStore::HistoryStore(Options options) : options_(std::move(options)) {}
 
@@ -348,17 +252,6 @@ std::optional<HistoryProblem> HistoryStore::TakeProblem() {
     return first;
 }
 
-template <typename Work>
-bool HistoryStore::Attempt(Work work) {
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        if (!Open()) return false;
-        const std::optional<SqlError> error = work();
-        if (!error) return true;
-        if (!Failed(error->code, error->text)) return false;
-    }
-    return false;
-}
-
 bool HistoryStore::Append(const SettledGame& game, std::int64_t timeMs) {
     const std::string ticket = NumbersText(game.ticket), drawn = NumbersText(game.drawn),
                       extra = NumbersText(game.extra);
@@ -400,94 +293,6 @@ bool HistoryStore::Append(const SettledGame& game, std::int64_t timeMs) {
         return error;
     };
     return Attempt(write);
-}
-
-std::vector<GameRecord> HistoryStore::LastGames(int slot, int count) {
-    std::vector<GameRecord> games;
-    Attempt([&]() -> std::optional<SqlError> {
-        games.clear();
-        sqlite3_bind_int(db_->last.stmt, 1, slot);
-        sqlite3_bind_int(db_->last.stmt, 2, std::max(count, 0));
-        return db_->Run(db_->last, [&](sqlite3_stmt* s) {
-            GameRecord r;
-            r.seq = sqlite3_column_int64(s, 0);
-            r.timeMs = sqlite3_column_int64(s, 1);
-            r.game.slot = slot;
-            const unsigned char* player = sqlite3_column_text(s, 2);
-            r.game.player.assign(player ? reinterpret_cast<const char*>(player) : "",
-                                 static_cast<std::size_t>(sqlite3_column_bytes(s, 2)));
-            r.game.game = sqlite3_column_int(s, 3);
-            r.game.ticket = NumbersFrom(sqlite3_column_text(s, 4), sqlite3_column_bytes(s, 4));
-            r.game.drawn = NumbersFrom(sqlite3_column_text(s, 5), sqlite3_column_bytes(s, 5));
-            r.game.extra = NumbersFrom(sqlite3_column_text(s, 6), sqlite3_column_bytes(s, 6));
-            r.mainHits = sqlite3_column_int(s, 7);
-            r.game.hits = sqlite3_column_int(s, 8);
-            r.game.bet = sqlite3_column_int(s, 9);
-            r.game.extraBet = sqlite3_column_int(s, 10);
-            r.game.win = sqlite3_column_int(s, 11);
-            const int offer = sqlite3_column_int(s, 12);
-            r.game.offer = offer == 1 ? OfferChoice::TookWin : offer == 2 ? OfferChoice::Bought : OfferChoice::None;
-            r.game.creditAfter = sqlite3_column_int(s, 13);
-            games.push_back(std::move(r));
-        });
-    });
-    return games;
-}
-
-std::vector<std::int32_t> HistoryStore::CreditSeries(int slot, int count) {
-    std::vector<std::int32_t> credits;
-    Attempt([&]() -> std::optional<SqlError> {
-        credits.clear();
-        sqlite3_bind_int(db_->credits.stmt, 1, slot);
-        sqlite3_bind_int(db_->credits.stmt, 2, std::max(count, 0));
-        return db_->Run(db_->credits, [&](sqlite3_stmt* s) { credits.push_back(sqlite3_column_int(s, 0)); });
-    });
-    std::reverse(credits.begin(), credits.end());
-    return credits;
-}
-
-HitCounts HistoryStore::HitsBySpots(int slot) {
-    HitCounts counts;
-    Attempt([&]() -> std::optional<SqlError> {
-        counts = {};
-        sqlite3_bind_int(db_->hits.stmt, 1, slot);
-        return db_->Run(db_->hits, [&](sqlite3_stmt* s) {
-            const int spots = sqlite3_column_int(s, 0), hits = sqlite3_column_int(s, 1);
-            if (spots < 0 || spots > 10 || hits < 0 || hits > spots) return;
-            counts.games[static_cast<std::size_t>(spots)][static_cast<std::size_t>(hits)] += sqlite3_column_int64(s, 2);
-        });
-    });
-    return counts;
-}
-
-NumberCounts HistoryStore::DrawCounts(int slot) {
-    NumberCounts counts;
-    Attempt([&]() -> std::optional<SqlError> {
-        counts = {};
-        sqlite3_bind_int(db_->counts.stmt, 1, slot);
-        return db_->Run(db_->counts, [&](sqlite3_stmt* s) {
-            ++counts.games;
-            ForEachNumber(sqlite3_column_text(s, 0), sqlite3_column_bytes(s, 0), [&](int n) { ++counts.main[n]; });
-            ForEachNumber(sqlite3_column_text(s, 1), sqlite3_column_bytes(s, 1), [&](int n) { ++counts.extra[n]; });
-        });
-    });
-    return counts;
-}
-
-std::int64_t HistoryStore::GameCount(int slot) {
-    std::int64_t count = 0;
-    Attempt([&]() -> std::optional<SqlError> {
-        sqlite3_bind_int(db_->count.stmt, 1, slot);
-        return db_->Run(db_->count, [&](sqlite3_stmt* s) { count = sqlite3_column_int64(s, 0); });
-    });
-    return count;
-}
-
-bool HistoryStore::DeleteSlot(int slot) {
-    return Attempt([&]() -> std::optional<SqlError> {
-        sqlite3_bind_int(db_->erase.stmt, 1, slot);
-        return db_->Run(db_->erase);
-    });
 }
 
 }  // namespace keno
