@@ -67,37 +67,22 @@ void HistoryAppTest::gamesOfBothWindowsAreKeptOnce() {
     QVERIFY(!app.Running() && app.Exits() == 1);
 
     const std::vector<GameRecord> games = LastGames(app.App(), 10);
-    QCOMPARE(games.size(), std::size_t{4});
-    struct Expected {
-        int game;
-        std::vector<int> ticket, drawn, extra;
-        int hits, bet, extraBet, win;
-        OfferChoice offer;
-        int credit;
+    const auto game = [](int balls, std::vector<int> ticket, const std::vector<int>& draw, std::vector<int> extra,
+                         int hits, int bet, int extraBet, int win, OfferChoice choice, int credit) {
+        return SettledGame{1, "Ann", balls, std::move(ticket), First20(draw), std::move(extra), hits, bet, extraBet,
+                           win, choice, credit};
     };
     // 100 - 2 + 30; - 2 - 2 + 86 (4 of 4 after the extra balls); then bet 1 in the 20-ball game.
-    const Expected expected[] = {
-        {20, {3, 4, 5}, First20(quit), {}, 1, 1, 0, 0, OfferChoice::None, 210},
-        {20, {3, 4, 5}, First20(twenty), {}, 2, 1, 0, 2, OfferChoice::None, 211},
-        {22, kFour, First20(offer), {77, 40}, 4, 2, 2, 86, OfferChoice::Bought, 210},
-        {22, {5, 17}, First20(plain), {}, 2, 2, 0, 30, OfferChoice::None, 128},
+    const SettledGame expected[] = {
+        game(20, {3, 4, 5}, quit, {}, 1, 1, 0, 0, OfferChoice::None, 210),
+        game(20, {3, 4, 5}, twenty, {}, 2, 1, 0, 2, OfferChoice::None, 211),
+        game(22, kFour, offer, {77, 40}, 4, 2, 2, 86, OfferChoice::Bought, 210),
+        game(22, {5, 17}, plain, {}, 2, 2, 0, 30, OfferChoice::None, 128),
     };
+    QCOMPARE(games.size(), std::size(expected));
     for (std::size_t i = 0; i < games.size(); ++i) {
-        const SettledGame& g = games[i].game;
-        const Expected& e = expected[i];
         QCOMPARE(games[i].seq, static_cast<std::int64_t>(4 - i));
-        QCOMPARE(g.slot, 1);
-        QCOMPARE(g.player, std::string("Ann"));
-        QCOMPARE(g.game, e.game);
-        QCOMPARE(g.ticket, e.ticket);
-        QCOMPARE(g.drawn, e.drawn);
-        QCOMPARE(g.extra, e.extra);
-        QCOMPARE(g.hits, e.hits);
-        QCOMPARE(g.bet, e.bet);
-        QCOMPARE(g.extraBet, e.extraBet);
-        QCOMPARE(g.win, e.win);
-        QCOMPARE(g.offer, e.offer);
-        QCOMPARE(g.creditAfter, e.credit);
+        QVERIFY2(games[i].game == expected[i], qPrintable(QStringLiteral("game %1").arg(i)));
     }
     QCOMPARE(games[0].game.creditAfter, app.State().bank);
     QVERIFY(!app.App().History().Warning());
