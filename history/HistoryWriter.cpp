@@ -1,5 +1,8 @@
 #include "history/HistoryWriter.h"
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <chrono>
 
 namespace keno {
@@ -22,9 +25,11 @@ void HistoryWriter::GameSettled(const SettledGame& game) {
 }
 
 void HistoryWriter::Post(const SettledGame& game, std::int64_t timeMs) {
+    std::list<std::pair<SettledGame, std::int64_t>> item;  // copied before the lock is taken
+    item.emplace_back(game, timeMs);
     {
         std::lock_guard lock(mutex_);
-        queue_.emplace_back(game, timeMs);
+        queue_.splice(queue_.end(), item);
     }
     wake_.notify_one();
 }
@@ -49,6 +54,9 @@ bool HistoryWriter::CollectProblems() {
 // The store opens its file on the first game (or the first read), so the start-up never waits
 // for the disk.
 void HistoryWriter::Run() {
+    // Background work: woken at the end of a game, this thread must not take the processor from
+    // the game's own thread (on Linux the nice value is per thread).
+    setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), 10);
     std::unique_lock lock(mutex_);
     for (;;) {
         wake_.wait(lock, [this] { return stop_ || !queue_.empty(); });

@@ -1,7 +1,7 @@
 #pragma once
 #include <condition_variable>
 #include <cstdint>
-#include <deque>
+#include <list>
 #include <functional>
 #include <mutex>
 #include <optional>
@@ -60,7 +60,7 @@ private:
     std::function<void()> onProblem_;
     std::mutex mutex_;
     std::condition_variable wake_, idle_;
-    std::deque<std::pair<SettledGame, std::int64_t>> queue_;
+    std::list<std::pair<SettledGame, std::int64_t>> queue_;  // a list: a game joins it by a splice
     std::vector<HistoryProblem> problems_;
     bool writing_ = false;
     bool stop_ = false;
