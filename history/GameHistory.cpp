@@ -18,6 +18,26 @@ GameHistory::~GameHistory() {
     writer_.reset();
 }
 
+std::vector<GameRecord> GameHistory::LastGames(int slot, int count) {
+    return writer_->Read([&](HistoryStore& store) { return store.LastGames(slot, count); });
+}
+
+std::vector<std::int32_t> GameHistory::CreditSeries(int slot, int count) {
+    return writer_->Read([&](HistoryStore& store) { return store.CreditSeries(slot, count); });
+}
+
+HitCounts GameHistory::HitsBySpots(int slot) {
+    return writer_->Read([&](HistoryStore& store) { return store.HitsBySpots(slot); });
+}
+
+NumberCounts GameHistory::DrawCounts(int slot) {
+    return writer_->Read([&](HistoryStore& store) { return store.DrawCounts(slot); });
+}
+
+bool GameHistory::DeleteSlot(int slot) {
+    return writer_->Read([&](HistoryStore& store) { return store.DeleteSlot(slot); });
+}
+
 QString GameHistory::WarningText(const HistoryProblem& problem) {
     const QString file = QString::fromStdString(problem.path.empty() ? std::string("(no file)") : problem.path);
     if (problem.kind == HistoryProblem::Kind::Restarted) {

@@ -24,7 +24,14 @@ public:
     ~GameHistory() override;
 
     void GameSettled(const SettledGame& game) override { writer_->GameSettled(game); }
-    // For the screens: the store once every settled game is written (see HistoryWriter::Read).
+
+    // For the screens, counting every game settled so far (they wait for the one being written).
+    std::vector<GameRecord> LastGames(int slot, int count);
+    std::vector<std::int32_t> CreditSeries(int slot, int count);  // oldest first
+    HitCounts HitsBySpots(int slot);
+    NumberCounts DrawCounts(int slot);
+    // The player's details were deleted: so is their history.
+    bool DeleteSlot(int slot);
     HistoryWriter& Writer() { return *writer_; }
 
     // The window a warning is shown over, asked when one is due; null (nobody to answer, as

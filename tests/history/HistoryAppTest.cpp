@@ -22,10 +22,6 @@ struct DataHome {
     std::string File() const { return folder.filePath(QStringLiteral("plinx/keno22-history.sqlite")).toStdString(); }
 };
 
-std::vector<GameRecord> LastGames(KenoApp& app, int count) {
-    return app.History().Writer().Read([count](HistoryStore& store) { return store.LastGames(1, count); });
-}
-
 std::vector<int> First20(const std::vector<int>& draw) { return {draw.begin(), draw.begin() + 20}; }
 
 }  // namespace
@@ -66,7 +62,7 @@ void HistoryAppTest::gamesOfBothWindowsAreKeptOnce() {
     app.App().Quit(true);
     QVERIFY(!app.Running() && app.Exits() == 1);
 
-    const std::vector<GameRecord> games = LastGames(app.App(), 10);
+    const std::vector<GameRecord> games = app.App().History().LastGames(1, 10);
     const auto game = [](int balls, std::vector<int> ticket, const std::vector<int>& draw, std::vector<int> extra,
                          int hits, int bet, int extraBet, int win, OfferChoice choice, int credit) {
         return SettledGame{1, "Ann", balls, std::move(ticket), First20(draw), std::move(extra), hits, bet, extraBet,
@@ -125,7 +121,7 @@ void HistoryAppTest::aHistoryThatCannotBeKeptWarnsOnce() {
         history.Writer().Flush();
         QTest::qWait(50);
         QCOMPARE(warned.count(), 1);
-        QCOMPARE(LastGames(rig.Rig().App(), 10).size(), c.kept);
+        QCOMPARE(rig.Rig().App().History().LastGames(1, 10).size(), c.kept);
     }
 }
 
