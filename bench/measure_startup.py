@@ -33,7 +33,8 @@ def peak_rss_kib(pid):
 
 
 def launch(program, config):
-    env = dict(os.environ, KENO_BENCH_FIRST_FRAME="1", XDG_CONFIG_HOME=config, SDL_AUDIODRIVER="dummy")
+    env = dict(os.environ, KENO_BENCH_FIRST_FRAME="1", XDG_CONFIG_HOME=config,
+               XDG_DATA_HOME=os.path.join(config, "data"), SDL_AUDIODRIVER="dummy")
     env.pop("QT_QPA_PLATFORM", None)
     start = time.monotonic()  # CLOCK_MONOTONIC, the clock the program prints
     proc = subprocess.Popen([program], stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, env=env, text=True)

@@ -44,6 +44,7 @@ Steps Keno22Game::TakeWinSteps() {
     ShowNumber("winnings", win_);
     AddTo(state_.total, win_);
     EnableAfterGame();
+    Report(OfferChoice::TookWin);
 }
 
 Steps Keno22Game::ExtraBallsSteps() {
@@ -71,6 +72,7 @@ Steps Keno22Game::ExtraBallsSteps() {
     // The extra balls cost the game's own bet again, and that coin is wagered like the first.
     state_.bank -= bet_;
     AddTo(state_.wager, bet_);
+    extraBet_ = bet_;
     ShowNumber("panelbank", state_.bank);
 
     for (int i = kShown + 1; i <= kDrawn; ++i) {
@@ -123,6 +125,7 @@ void Keno22Game::SettleExtraBalls() {
     ShowNumber("winnings", win_);
     EnableAfterGame();
     view_.Show("xtraballs", true);
+    Report(OfferChoice::Bought);
 }
 
 }  // namespace keno

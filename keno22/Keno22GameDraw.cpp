@@ -64,6 +64,7 @@ Steps Keno22Game::PlaySteps() {
     ShowNumber("panelbank", state_.bank);
     view_.SetText("winnings", "");
     AddTo(state_.wager, bet_);
+    extraBet_ = 0;
 
     EnableControls({"coinsin", "makbet", "start", "flash", "xtraballs", "takwin", "rubber", "btn20ball"},
                    false);

@@ -7,6 +7,7 @@ RUN_PACKAGES=(
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
   libsdl2-dev libsdl2-mixer-dev
   libx11-dev libxrandr-dev
+  libsqlite3-dev
   fonts-dejavu-core
 )
 TEST_PACKAGES=(

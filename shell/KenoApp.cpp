@@ -9,6 +9,7 @@
 
 #include <cstdio>
 
+#include "history/GameHistory.h"
 #include "keno20/Keno20Game.h"
 #include "keno20/Keno20Window.h"
 #include "keno22/Keno22Game.h"
@@ -44,9 +45,11 @@ KenoApp::KenoApp(std::unique_ptr<SettingsStore> store, QObject* parent)
       ledger_(std::make_unique<PlayerLedger>(state_, *store_)),
       sound_(std::make_unique<SoundBank>()),
       display_(std::make_unique<MODchangeResSwitch>()),
+      history_(std::make_unique<GameHistory>(HistoryStore::Options{HistoryStore::DefaultPath()})),
       exit_(&LeaveEventLoop) {
     random_.inner = std::make_unique<ClockRandomSource>();
     clock_.inner = std::make_unique<SystemClock>();
+    history_->SetWarningParent([this]() -> QWidget* { return quitting_ || unattended_ ? nullptr : ActiveGameWindow(); });
 }
 
 KenoApp::~KenoApp() {
@@ -79,6 +82,7 @@ void KenoApp::Start() {
     // signal is only acted on from the event loop, so after the load below.
     InstallShutdownPaths();
     keno22_ = new Keno22Window(*this);
+    keno22_->Game().SetRecorder(history_.get());
     keno22_->Load();
     keno22_->show();
 }
@@ -113,6 +117,7 @@ void KenoApp::SwitchTo20Ball() {
     keno22_->hide();
     if (firstTime) {
         keno20_ = new Keno20Window(*this);
+        keno20_->Game().SetRecorder(history_.get());
         keno20_->Load();
     }
     keno20_->show();

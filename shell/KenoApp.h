@@ -23,6 +23,7 @@ class OptionsDialog;
 class PayoutsWindow;
 class AboutWindow;
 class DisplayModeSwitch;
+class GameHistory;
 
 enum class GameKind { Keno22, Keno20 };
 
@@ -51,6 +52,9 @@ public:
     // The screen-size switch of the options dialog; exits restore through it.
     DisplayModeSwitch& DisplayModes() { return *display_; }
     void SetDisplayModeSwitch(std::unique_ptr<DisplayModeSwitch> display);
+
+    // Every settled game of both windows is reported here.
+    GameHistory& History() { return *history_; }
 
     Keno22Window* Keno22() const;
     Keno20Window* Keno20() const;  // null until the first switch
@@ -120,6 +124,7 @@ private:
     RandomSeam random_;
     ClockSeam clock_;
     std::unique_ptr<DisplayModeSwitch> display_;
+    std::unique_ptr<GameHistory> history_;
     SignalBridge* signals_ = nullptr;
     QPointer<QMessageBox> saveWarning_;
     bool unattended_ = false;
