@@ -18,8 +18,11 @@ if ! grep -q '<release version="@PROJECT_VERSION@"' packaging/org.plinx.keno22.m
   exit 1
 fi
 
-# Hardening and optimisation as Debian builds its own packages.
+# Hardening and optimisation as Debian builds its own packages (all hardening, bindnow included).
+# CMake reads no CPPFLAGS, so the preprocessor's (_FORTIFY_SOURCE) join the compiler's.
+export DEB_BUILD_MAINT_OPTIONS=hardening=+all
 eval "$(dpkg-buildflags --export=sh)"
+export CXXFLAGS="$CPPFLAGS $CXXFLAGS"
 cmake -S . -B build-deb -G Ninja -DCMAKE_BUILD_TYPE=Release -DKENO_BUILD_TESTS=OFF \
   -DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON
 cmake --build build-deb --target keno22 keno_desktop_files
