@@ -20,10 +20,11 @@ fi
 
 # Hardening and optimisation as Debian builds its own packages (all hardening, bindnow included).
 # CMake reads no CPPFLAGS, so the preprocessor's (_FORTIFY_SOURCE) join the compiler's.
+# Given on every configure: CMake reads CXXFLAGS and LDFLAGS from the environment only once.
 export DEB_BUILD_MAINT_OPTIONS=hardening=+all
-eval "$(dpkg-buildflags --export=sh)"
-export CXXFLAGS="$CPPFLAGS $CXXFLAGS"
 cmake -S . -B build-deb -G Ninja -DCMAKE_BUILD_TYPE=Release -DKENO_BUILD_TESTS=OFF \
+  -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)" \
+  -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" \
   -DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON
 cmake --build build-deb --target keno22 keno_desktop_files
 rm -rf build-deb/packages
