@@ -299,7 +299,7 @@ install_package() {  # install_package ROOT DEB
   set -e
   cp "$deb" "$root/root/"
   echo "+ apt-get install ./$(basename "$deb")"
-  in_system "$root" bash -c "apt-get update -q && DEBIAN_FRONTEND=noninteractive apt-get install -y -q ./$(basename "$deb")"
+  in_system "$root" bash -c "cd /root && apt-get update -q && DEBIAN_FRONTEND=noninteractive apt-get install -y -q ./$(basename "$deb")"
   in_system "$root" dpkg -L keno22
   # A player: an ordinary user, whose login PATH has /usr/games.
   in_system "$root" useradd --create-home --shell /bin/bash player
@@ -351,7 +351,7 @@ install_root=$work/install
 for root in "$play_root" "$install_root"; do
   if [[ -e $root ]]; then remove_system "$root" || exit 1; fi
 done
-rm -f "$work"/keno22_*.deb
+wants package && rm -f "$work"/keno22_*.deb
 
 step setup 1800 make_base || finish
 if wants play || wants test || wants package; then
