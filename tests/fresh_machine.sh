@@ -172,7 +172,7 @@ step() {
   fi
   local took=$((SECONDS - started))
   local line
-  line=$(printf '%-10s %5d s  (%dm%02ds)' "$name" "$took" $((took / 60)) $((took % 60)))
+  line=$(printf '%-15s %5d s  (%dm%02ds)' "$name" "$took" $((took / 60)) $((took % 60)))
   if [[ $status -eq 0 ]]; then
     summary+=("$line  ok")
     log "step $name: passed in ${took} s"
@@ -188,7 +188,7 @@ step() {
 
 finish() {
   echo
-  echo "Fresh-machine check, $(date -u '+%Y-%m-%d %H:%M UTC'), commit $(git -C "$checkout" rev-parse --short HEAD):"
+  echo "Fresh-machine check, $(date -u '+%Y-%m-%d %H:%M UTC'), commit $commit:"
   printf '  %s\n' "${summary[@]}"
   if [[ -n $failed ]]; then echo "FAILED at step $failed (logs in $logs)"; exit 1; fi
   echo "All steps passed (logs in $logs)."
@@ -324,7 +324,8 @@ install_package() {  # install_package ROOT DEB
 export -f $(compgen -A function)
 export checkout work logs base mirror sanitize
 
-log "fresh-machine check of $checkout in $work"
+commit=$(git -C "$checkout" rev-parse --short HEAD)
+log "fresh-machine check of $checkout (commit $commit) in $work"
 if [[ -n $(git -C "$checkout" status --porcelain --untracked-files=no) ]]; then
   log "note: uncommitted changes in $checkout are not part of this check (it clones HEAD)"
 fi
