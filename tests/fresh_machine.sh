@@ -75,6 +75,7 @@ logs=$work/logs
 base=$work/base
 systems=()       # chroot roots made by this run
 xvfb_pid=
+step_pid=
 summary=()
 failed=
 
@@ -146,7 +147,8 @@ cleanup() {
   if [[ $reuse_base != yes && $keep != yes && -d $base ]]; then remove_system "$base"; fi
 }
 trap cleanup EXIT
-trap 'log "interrupted"; exit 1' INT TERM
+# An interrupt ends the running step (timeout passes the signal on to all of it), then cleans up.
+trap 'log "interrupted"; [[ -n $step_pid ]] && kill -TERM "$step_pid" 2>/dev/null && wait "$step_pid"; exit 1' INT TERM
 
 # Runs a command line in ROOT as a newcomer's shell would: a clean environment, root's home.
 in_system() {
@@ -162,14 +164,17 @@ step() {
   local name=$1 limit=$2; shift 2
   local started=$SECONDS status
   log "step $name: started (log: $logs/$name.log)"
-  # The body runs in a child bash (exported functions and variables) so that timeout can end it.
+  # The body runs in a child bash (exported functions and variables) so that timeout can end it,
+  # in the background so that an interrupt reaches the trap at once.
   if [[ $verbose == yes ]]; then
-    timeout "$limit" bash -c '"$@"' "$name" "$@" </dev/null 2>&1 | tee "$logs/$name.log"
-    status=${PIPESTATUS[0]}
+    timeout "$limit" bash -c '"$@"' "$name" "$@" </dev/null > >(tee "$logs/$name.log") 2>&1 &
   else
-    timeout "$limit" bash -c '"$@"' "$name" "$@" </dev/null >"$logs/$name.log" 2>&1
-    status=$?
+    timeout "$limit" bash -c '"$@"' "$name" "$@" </dev/null >"$logs/$name.log" 2>&1 &
   fi
+  step_pid=$!
+  wait "$step_pid"
+  status=$?
+  step_pid=
   local took=$((SECONDS - started))
   local line
   line=$(printf '%-15s %5d s  (%dm%02ds)' "$name" "$took" $((took / 60)) $((took % 60)))
