@@ -8,6 +8,6 @@ target_link_libraries(keno_ui PUBLIC keno_core
 add_executable(keno22 main.cpp)
 target_link_libraries(keno22 PRIVATE keno_ui)
 set_target_properties(keno22 PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR})
-install(TARGETS keno22 RUNTIME DESTINATION bin)
+install(TARGETS keno22 RUNTIME DESTINATION games)
 
 include(${PROJECT_SOURCE_DIR}/bench/bench.cmake OPTIONAL)

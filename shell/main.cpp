@@ -4,6 +4,7 @@
 
 #include "info/KenoIcon.h"
 #include "keno22/Keno22Window.h"
+#include "shell/CommandLine.h"
 #include "shell/DisplayModes.h"
 #include "shell/IniSettingsStore.h"
 #include "shell/KenoApp.h"
@@ -23,6 +24,7 @@ bool NoDisplayToOpen() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (const auto status = keno::HandleCommandLine(argc, argv)) return *status;
     if (NoDisplayToOpen()) {
         std::fputs("keno22: there is no display to open the game window on (check DISPLAY).\n", stderr);
         return 1;
