@@ -108,6 +108,7 @@ private:
     std::int16_t landingtop_ = kRackBottom;
     std::int16_t blinkphase_ = 0;
     std::int16_t offerphase_ = 0;
+    bool settling_ = false;  // SettleNow is running the sequence: no flight to animate
 
     Steps sequence_;  // last: destroyed first, while the state its frame refers to is still alive
 };
