@@ -5,7 +5,7 @@ set -euo pipefail
 RUN_PACKAGES=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
-  libsdl2-dev libsdl2-mixer-dev
+  libsdl2-dev
   libx11-dev libxrandr-dev
   fonts-dejavu-core
 )

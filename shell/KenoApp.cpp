@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDialog>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QSessionManager>
 #include <QTimer>
@@ -35,6 +36,8 @@ constexpr int kModalRetries = 50;
 // How long a shut-down waits for a game that can only settle after the current step: 10 s.
 constexpr int kSettleRetries = 500;
 constexpr int kSettleRetryMs = 20;
+// The latest the sound device opens when the first frame never comes (a hidden start).
+constexpr int kSoundOpenLatestMs = 1000;
 
 }  // namespace
 
@@ -42,7 +45,7 @@ KenoApp::KenoApp(std::unique_ptr<SettingsStore> store, QObject* parent)
     : QObject(parent),
       store_(store ? std::move(store) : std::make_unique<IniSettingsStore>()),
       ledger_(std::make_unique<PlayerLedger>(state_, *store_)),
-      sound_(std::make_unique<SoundBank>()),
+      sound_(std::make_unique<SoundBank>(SoundBank::Start::Later)),
       display_(std::make_unique<MODchangeResSwitch>()),
       exit_(&LeaveEventLoop) {
     random_.inner = std::make_unique<ClockRandomSource>();
@@ -81,6 +84,31 @@ void KenoApp::Start() {
     keno22_ = new Keno22Window(*this);
     keno22_->Load();
     keno22_->show();
+    OpenSoundAfterFirstFrame();
+}
+
+// The window's first frame does not wait for the audio device: the bank opens once the frame is
+// on the screen (the start-up cue asked for by the load plays then), or after a second if the
+// window is never painted.
+void KenoApp::OpenSoundAfterFirstFrame() {
+    class FirstPaint final : public QObject {
+    public:
+        FirstPaint(QWidget* window, SoundBank& sound) : QObject(window), sound_(sound) {}
+        bool eventFilter(QObject* watched, QEvent* event) override {
+            if (event->type() == QEvent::Paint) {
+                // After the paint and its flush, which finish within the event being handled.
+                QTimer::singleShot(0, parent(), [&sound = sound_] { sound.Open(); });
+                deleteLater();
+                watched->removeEventFilter(this);
+            }
+            return false;
+        }
+
+    private:
+        SoundBank& sound_;
+    };
+    keno22_->installEventFilter(new FirstPaint(keno22_, *sound_));
+    QTimer::singleShot(kSoundOpenLatestMs, this, [this] { sound_->Open(); });
 }
 
 void KenoApp::InstallShutdownPaths() {

@@ -105,6 +105,7 @@ private:
     };
 
     void OnTerminate(int signal);
+    void OpenSoundAfterFirstFrame();
     void InstallShutdownPaths();
     void DeleteScreens();
     void RunShutdown(bool stopSound);
