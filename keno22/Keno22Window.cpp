@@ -62,7 +62,6 @@ void Keno22Window::Load() {
     if (state.reelspeed < 1) state.reelspeed = 1;
     impl_->app.Sound().LoadBank();
     impl_->app.Sound().PlaySoundImage(CueNumber(Cue::Startup));
-    impl_->tmrshowbuttons->start();
 
     if (!(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized))) {
         for (int n = 1; n <= ViewModel::kSquares; ++n) {

@@ -93,6 +93,8 @@ void Keno22Window::Impl::Connect() {
     ImageButton* erase = buttons.at("rubber");
     QObject::connect(erase, &ImageButton::clicked, &window, [this, erase] {
         erase->setImageHidden(true);  // tmrshowbuttons brings it back
+        // It ticks only while there is a picture to bring back: an idle window has no timer waking it.
+        if (!tmrshowbuttons->isActive()) tmrshowbuttons->start();
         RunBoard(&clsKenoBoard::EraseBoard);
     });
     ImageButton* autoSelect = buttons.at("btnautoselect");
@@ -129,7 +131,10 @@ void Keno22Window::Impl::Connect() {
         game.OfferTick();
         SyncControls(false);
     });
-    QObject::connect(tmrshowbuttons, &QTimer::timeout, erase, [erase] { erase->setImageHidden(false); });
+    QObject::connect(tmrshowbuttons, &QTimer::timeout, erase, [this, erase] {
+        erase->setImageHidden(false);
+        tmrshowbuttons->stop();
+    });
     QObject::connect(pressDelay, &QTimer::timeout, &window, [this] {
         if (delayedButton) delayedButton->setImageHidden(false);
         if (delayedWork != nullptr) (this->*std::exchange(delayedWork, nullptr))();
