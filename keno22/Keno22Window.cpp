@@ -4,7 +4,6 @@
 #include <QMenuBar>
 
 #include "core/Cue.h"
-#include "info/KenoIcon.h"
 #include "keno22/Keno22WindowImpl.h"
 #include "shell/SoundBank.h"
 #include "widgets/KeyboardPlay.h"
@@ -26,7 +25,6 @@ Keno22Window::Impl::Impl(Keno22Window& owner, KenoApp& machine)
 Keno22Window::Keno22Window(KenoApp& app, QWidget* parent)
     : QMainWindow(parent), impl_(std::make_unique<Impl>(*this, app)) {
     setObjectName(QStringLiteral("keno22"));
-    setWindowIcon(KenoIcon());
     impl_->BuildFace();
     impl_->BuildMenu();
     impl_->BuildTimers();

@@ -10,6 +10,7 @@
 
 #include <cstdio>
 
+#include "info/KenoIcon.h"
 #include "keno20/Keno20Game.h"
 #include "keno20/Keno20Window.h"
 #include "keno22/Keno22Game.h"
@@ -36,8 +37,8 @@ constexpr int kModalRetries = 50;
 // How long a shut-down waits for a game that can only settle after the current step: 10 s.
 constexpr int kSettleRetries = 500;
 constexpr int kSettleRetryMs = 20;
-// The latest the sound device opens when the first frame never comes (a hidden start).
-constexpr int kSoundOpenLatestMs = 1000;
+// The latest the sound opens and the icon is painted when the first frame never comes.
+constexpr int kAfterFirstFrameLatestMs = 1000;
 
 }  // namespace
 
@@ -84,20 +85,20 @@ void KenoApp::Start() {
     keno22_ = new Keno22Window(*this);
     keno22_->Load();
     keno22_->show();
-    OpenSoundAfterFirstFrame();
+    FinishAfterFirstFrame();
 }
 
-// The window's first frame does not wait for the audio device: the bank opens once the frame is
-// on the screen (the start-up cue asked for by the load plays then), or after a second if the
-// window is never painted.
-void KenoApp::OpenSoundAfterFirstFrame() {
+// The window's first frame waits for neither the audio device nor the icon: the sound bank opens
+// once the frame is on the screen (the start-up cue asked for by the load plays then) and the
+// icon is painted then, or after a second if the window is never painted.
+void KenoApp::FinishAfterFirstFrame() {
     class FirstPaint final : public QObject {
     public:
-        FirstPaint(QWidget* window, SoundBank& sound) : QObject(window), sound_(sound) {}
+        FirstPaint(QWidget* window, KenoApp& app) : QObject(window), app_(app) {}
         bool eventFilter(QObject* watched, QEvent* event) override {
             if (event->type() == QEvent::Paint) {
                 // After the paint and its flush, which finish within the event being handled.
-                QTimer::singleShot(0, parent(), [&sound = sound_] { sound.Open(); });
+                QTimer::singleShot(0, &app_, &KenoApp::StartAfterFirstFrame);
                 deleteLater();
                 watched->removeEventFilter(this);
             }
@@ -105,10 +106,18 @@ void KenoApp::OpenSoundAfterFirstFrame() {
         }
 
     private:
-        SoundBank& sound_;
+        KenoApp& app_;
     };
-    keno22_->installEventFilter(new FirstPaint(keno22_, *sound_));
-    QTimer::singleShot(kSoundOpenLatestMs, this, [this] { sound_->Open(); });
+    keno22_->installEventFilter(new FirstPaint(keno22_, *this));
+    QTimer::singleShot(kAfterFirstFrameLatestMs, this, &KenoApp::StartAfterFirstFrame);
+}
+
+void KenoApp::StartAfterFirstFrame() {
+    if (afterFirstFrameDone_) return;
+    afterFirstFrameDone_ = true;
+    sound_->Open();
+    // Every window without an icon of its own takes this one.
+    QApplication::setWindowIcon(KenoIcon());
 }
 
 void KenoApp::InstallShutdownPaths() {

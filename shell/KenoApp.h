@@ -105,7 +105,8 @@ private:
     };
 
     void OnTerminate(int signal);
-    void OpenSoundAfterFirstFrame();
+    void FinishAfterFirstFrame();
+    void StartAfterFirstFrame();
     void InstallShutdownPaths();
     void DeleteScreens();
     void RunShutdown(bool stopSound);
@@ -131,6 +132,7 @@ private:
     QPointer<AboutWindow> about_;
     std::function<void()> exit_;
     bool quitting_ = false;
+    bool afterFirstFrameDone_ = false;
 };
 
 }  // namespace keno

@@ -2,7 +2,6 @@
 
 #include <cstdio>
 
-#include "info/KenoIcon.h"
 #include "keno22/Keno22Window.h"
 #include "shell/DisplayModes.h"
 #include "shell/IniSettingsStore.h"
@@ -35,8 +34,6 @@ int main(int argc, char** argv) {
     // The program ends only through the machine's Quit (record saved, display restored): hiding a
     // game window to switch games must never end it.
     QApplication::setQuitOnLastWindowClosed(false);
-
-    QApplication::setWindowIcon(keno::KenoIcon());
 
     // A second copy would write its own stale figures over the first one's records at exit.
     keno::SingleInstance instance(keno::IniSettingsStore::UserFilePath("plinx"));
