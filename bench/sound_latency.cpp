@@ -113,7 +113,8 @@ int main() {
     const double mean = count ? sum / count : 0.0;
     std::printf("to the device: mean %.1f ms, worst %.1f ms over %d cues; in the file: mean %.1f ms, worst %.1f ms\n",
                 mean, worst, count, count ? sumFile / count : 0.0, worstFile);
-    std::printf("%d cue(s) with a gap or a lost buffer\n", underruns);
+    std::printf("%d cue(s) sounding more than 3 ms longer or shorter than their image (a gap or a lost buffer)\n",
+                underruns);
 
     // Silence closes the device; the next cue opens it again (a new output file).
     const auto quiet = Clock::now();
