@@ -32,6 +32,7 @@ struct Sdl {
     decltype(&SDL_SetHint) SetHint = nullptr;
     decltype(&SDL_InitSubSystem) InitSubSystem = nullptr;
     decltype(&SDL_QuitSubSystem) QuitSubSystem = nullptr;
+    decltype(&SDL_Quit) Quit = nullptr;
     decltype(&SDL_OpenAudioDevice) OpenAudioDevice = nullptr;
     decltype(&SDL_CloseAudioDevice) CloseAudioDevice = nullptr;
     decltype(&SDL_PauseAudioDevice) PauseAudioDevice = nullptr;
@@ -44,7 +45,7 @@ struct Sdl {
             if (library == nullptr) return std::nullopt;
             Sdl sdl;
             if (Find(library, "SDL_SetHint", sdl.SetHint) && Find(library, "SDL_InitSubSystem", sdl.InitSubSystem) &&
-                Find(library, "SDL_QuitSubSystem", sdl.QuitSubSystem) &&
+                Find(library, "SDL_QuitSubSystem", sdl.QuitSubSystem) && Find(library, "SDL_Quit", sdl.Quit) &&
                 Find(library, "SDL_OpenAudioDevice", sdl.OpenAudioDevice) &&
                 Find(library, "SDL_CloseAudioDevice", sdl.CloseAudioDevice) &&
                 Find(library, "SDL_PauseAudioDevice", sdl.PauseAudioDevice))
@@ -55,6 +56,33 @@ struct Sdl {
         return loaded ? &*loaded : nullptr;
     }
 };
+
+// Banks that have SDL started. The last one to stop quits SDL altogether, which also frees what
+// SDL keeps between its subsystems' lives (its hints, its driver lists).
+std::mutex sdlUsersMutex;
+int sdlUsers = 0;
+
+bool StartSdl(const Sdl* sdl) {
+    if (sdl == nullptr) return false;
+    std::lock_guard lock(sdlUsersMutex);
+    // The program handles SIGINT and SIGTERM itself; SDL must not swallow them.
+    sdl->SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    if (sdl->InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        if (sdlUsers == 0) sdl->Quit();
+        return false;
+    }
+    ++sdlUsers;
+    return true;
+}
+
+void StopSdl(const Sdl* sdl) {
+    std::lock_guard lock(sdlUsersMutex);
+    if (--sdlUsers == 0) {
+        sdl->Quit();
+    } else {
+        sdl->QuitSubSystem(SDL_INIT_AUDIO);
+    }
+}
 
 }  // namespace
 
@@ -164,9 +192,7 @@ struct SoundBank::Output {
 
     void Keep() {
         sdl = Sdl::Load();
-        // The program handles SIGINT and SIGTERM itself; SDL must not swallow them.
-        if (sdl != nullptr) sdl->SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-        const bool started = sdl != nullptr && sdl->InitSubSystem(SDL_INIT_AUDIO) == 0;
+        const bool started = StartSdl(sdl);
         const bool open = started && OpenDevice();
         std::unique_lock lock(mutex);
         hasDevice = open;
@@ -196,7 +222,7 @@ struct SoundBank::Output {
         }
         lock.unlock();
         if (running) CloseDevice();
-        if (started) sdl->QuitSubSystem(SDL_INIT_AUDIO);
+        if (started) StopSdl(sdl);
     }
 };
 
