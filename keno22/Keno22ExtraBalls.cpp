@@ -94,26 +94,30 @@ Steps Keno22Game::ExtraBallSteps(int position) {
     ShowBall(position);
     BallView& ball = view_.Ball(position);
 
-    const int step = std::max<int>(bouncestep_, 1);
-    for (int k = 0; k < step; ++k) {
-        ball.top = 1 + (k * landingtop_ + step / 2) / step;
-        co_yield 0;
-    }
-    const int below = landingtop_ + 1;
-    for (int k = 1; k <= kRiseSteps; ++k) {
-        ball.top = below - k * (kRise / kRiseSteps);
-        co_yield kRisePause;
-    }
-    for (int top = below - kRise; top < below;) {
-        top = std::min(top + 2 * step, below);
-        ball.top = top;
-        co_yield kFallPause;
+    // Settled at once, only where the ball comes to rest is ever seen: the flight is skipped,
+    // and so are the pauses, which only pace what the player watches.
+    if (!settling_) {
+        const int step = std::max<int>(bouncestep_, 1);
+        for (int k = 0; k < step; ++k) {
+            ball.top = 1 + (k * landingtop_ + step / 2) / step;
+            co_yield 0;
+        }
+        const int below = landingtop_ + 1;
+        for (int k = 1; k <= kRiseSteps; ++k) {
+            ball.top = below - k * (kRise / kRiseSteps);
+            co_yield kRisePause;
+        }
+        for (int top = below - kRise; top < below;) {
+            top = std::min(top + 2 * step, below);
+            ball.top = top;
+            co_yield kFallPause;
+        }
     }
     ball.left = Column(position);
     ball.top = landingtop_;
 
     sound_.Play(Cue::BallLands);
-    co_yield LandingWaitMs();
+    if (!settling_) co_yield LandingWaitMs();
     CheckHit(number);
 }
 

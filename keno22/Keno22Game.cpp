@@ -42,6 +42,11 @@ std::optional<int> Keno22Game::Advance() {
 }
 
 void Keno22Game::SettleNow() {
+    settling_ = true;
+    struct Reset {
+        bool& flag;
+        ~Reset() { flag = false; }
+    } reset{settling_};
     sequence_.RunToEnd();
     sequence_ = Steps();
 }

@@ -120,6 +120,7 @@ private:
     std::int16_t bet_ = 0;       // charged at PLAY
     std::int16_t extraBet_ = 0;  // charged for the extra balls
     GameRecorder* recorder_ = &NoRecorder();
+    bool settling_ = false;  // SettleNow is running the sequence: no flight to animate
 
     Steps sequence_;  // last: destroyed first, while the state its frame refers to is still alive
 };

@@ -4,7 +4,6 @@
 #include <QMenuBar>
 
 #include "core/Cue.h"
-#include "info/KenoIcon.h"
 #include "keno22/Keno22WindowImpl.h"
 #include "shell/GameWindowFit.h"
 #include "shell/SoundBank.h"
@@ -27,7 +26,6 @@ Keno22Window::Impl::Impl(Keno22Window& owner, KenoApp& machine)
 Keno22Window::Keno22Window(KenoApp& app, QWidget* parent)
     : QMainWindow(parent), impl_(std::make_unique<Impl>(*this, app)) {
     setObjectName(QStringLiteral("keno22"));
-    setWindowIcon(KenoIcon());
     impl_->BuildFace();
     impl_->BuildMenu();
     impl_->BuildTimers();
@@ -62,7 +60,6 @@ void Keno22Window::Load() {
     if (state.reelspeed < 1) state.reelspeed = 1;
     impl_->app.Sound().LoadBank();
     impl_->app.Sound().PlaySoundImage(CueNumber(Cue::Startup));
-    impl_->tmrshowbuttons->start();
 
     if (!(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized))) {
         for (int n = 1; n <= ViewModel::kSquares; ++n) {

@@ -94,6 +94,8 @@ void Keno22Window::Impl::Connect() {
     ImageButton* erase = buttons.at("rubber");
     QObject::connect(erase, &ImageButton::clicked, &window, [this, erase] {
         erase->setImageHidden(true);  // tmrshowbuttons brings it back
+        // It ticks only while there is a picture to bring back: an idle window has no timer waking it.
+        if (!tmrshowbuttons->isActive()) tmrshowbuttons->start();
         RunBoard(&clsKenoBoard::EraseBoard);
     });
     ImageButton* autoSelect = buttons.at("btnautoselect");
@@ -130,7 +132,10 @@ void Keno22Window::Impl::Connect() {
         game.OfferTick();
         SyncControls(false);
     });
-    QObject::connect(tmrshowbuttons, &QTimer::timeout, erase, [erase] { erase->setImageHidden(false); });
+    QObject::connect(tmrshowbuttons, &QTimer::timeout, erase, [this, erase] {
+        erase->setImageHidden(false);
+        tmrshowbuttons->stop();
+    });
 }
 
 }  // namespace keno

@@ -25,7 +25,6 @@ GAME_PACKAGES=(
   qt6-qpa-plugins
   libgl-dev
   libsdl2-dev
-  libsdl2-mixer-dev
   libx11-dev
   libxrandr-dev
   libsqlite3-dev

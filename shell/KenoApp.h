@@ -110,6 +110,8 @@ private:
     };
 
     void OnTerminate(int signal);
+    void FinishAfterFirstFrame();
+    void StartAfterFirstFrame();
     void InstallShutdownPaths();
     void DeleteScreens();
     void RunShutdown(bool stopSound);
@@ -137,6 +139,7 @@ private:
     QPointer<AboutWindow> about_;
     std::function<void()> exit_;
     bool quitting_ = false;
+    bool afterFirstFrameDone_ = false;
 };
 
 }  // namespace keno
