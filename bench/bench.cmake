@@ -11,3 +11,8 @@ add_executable(sound_latency ${PROJECT_SOURCE_DIR}/bench/sound_latency.cpp)
 target_include_directories(sound_latency PRIVATE ${PROJECT_SOURCE_DIR})
 target_link_libraries(sound_latency PRIVATE keno_sound)
 set_target_properties(sound_latency PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bench)
+
+# Settle-at-once games per second of the 22-ball engine, seeded and with the real reseed.
+add_executable(settle_rate ${PROJECT_SOURCE_DIR}/bench/settle_rate.cpp)
+target_link_libraries(settle_rate PRIVATE keno22_engine)
+set_target_properties(settle_rate PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bench)

@@ -15,7 +15,7 @@ program="$build/obj/keno22/bench_paced_game"
 export SDL_AUDIODRIVER=dummy
 config=$(mktemp -d)
 trap 'rm -rf "$config"' EXIT
-export XDG_CONFIG_HOME="$config"
+export XDG_CONFIG_HOME="$config" XDG_DATA_HOME="$config/data"
 if [[ -z "${DISPLAY:-}" ]]; then
   xvfb-run -a -s "-screen 0 1280x1024x24" "$program" "$@"
 else

@@ -56,9 +56,15 @@ std::int16_t clsKenoBoard::PendingAutoSelectCount() const {
 
 std::vector<int> clsKenoBoard::Picks() const {
     std::vector<int> picks;
-    for (int n = 1; n <= kNumbers; ++n)
-        if (marked_[n]) picks.push_back(n);
+    Picks(picks);
     return picks;
+}
+
+void clsKenoBoard::Picks(std::vector<int>& out) const {
+    out.clear();
+    out.reserve(kMaxSpots);
+    for (int n = 1; n <= kNumbers; ++n)
+        if (marked_[n]) out.push_back(n);
 }
 
 void clsKenoBoard::MarkSquare(int number) {

@@ -57,6 +57,7 @@ public:
 
     // The marked numbers in ascending order; spots() always equals their count.
     std::vector<int> Picks() const;
+    void Picks(std::vector<int>& out) const;  // the same into out, reusing its storage
     bool IsMarked(int number) const { return marked_.at(number); }
     std::int16_t spots() const { return spots_; }
     bool mustErase() const { return mustErase_; }

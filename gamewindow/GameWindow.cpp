@@ -12,7 +12,6 @@
 #include "gamewindow/PendingPress.h"
 #include "widgets/BoardSquare.h"
 #include "widgets/ImageButton.h"
-#include "widgets/KenoIcon.h"
 #include "widgets/KeyboardPlay.h"
 #include "widgets/PaintKit.h"
 #include "widgets/TwipFace.h"
@@ -27,7 +26,7 @@ GameWindow::GameWindow(GameHost& host, const Identity& identity, QWidget* parent
       identity_(identity),
       kind_(identity.kind) {
     setObjectName(QString::fromLatin1(identity.objectName));
-    setWindowIcon(KenoIcon());
+    // The icon is the application's, painted once the first frame is on the screen.
 }
 
 GameWindow::~GameWindow() {

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "board/KenoBoard.h"
+#include "core/GameRecorder.h"
 #include "core/ViewModel.h"
 #include "host/GameHost.h"
 #include "host/QtMessenger.h"
@@ -39,16 +40,6 @@ class GameWindow;
 // writer fed by settled games): attached to each game window once, when the machine creates it,
 // before its load. It uses only the window's extension points.
 using GameWindowFeature = std::function<void(GameWindow&)>;
-
-// A game the window has just settled (paid, or lost), for screens and writers that follow games.
-struct SettledGame {
-    GameKind game = GameKind::Keno22;
-    std::vector<int> picks;  // ascending
-    std::vector<int> drawn;  // in draw order; the two extra balls last when they were bought
-    int hits = 0;
-    std::int32_t bet = 0;
-    std::int32_t win = 0;
-};
 
 // The shape both game windows share: a scaled face with the board, meters and a row of lit
 // buttons, the Exit/About/Help menu, named timers, the paced runner of the game's sequences, the
@@ -109,15 +100,15 @@ public:
     // The ticket: the marked numbers and the bet.
     std::vector<int> Picks() const { return board_.Picks(); }
     int Bet() const;
-    // The last game settled (valid once gameSettled has been sent).
-    virtual SettledGame LastGame() const = 0;
 
 signals:
     // The marked numbers or the bet changed, whatever changed them.
     void ticketChanged();
     void offerOpened();
     void offerClosed();
-    // A game charged and played has been settled (after its offer, if one opened).
+    // A game charged and played has been settled (after its offer, if one opened): sent once per
+    // game, as the engine reports it and before the window draws the result. A feature that
+    // acts on the window in answer (presses a control) queues that.
     void gameSettled(const keno::SettledGame& game);
 
 protected:
@@ -134,6 +125,9 @@ protected:
 
     // Called at the end of the game's constructor, once its engine exists.
     void Build();
+    // What the game's engine reports each settled game to (its SetRecorder, in the game's
+    // constructor): sent on as gameSettled. Nothing else reports to it.
+    GameRecorder& SettledGames() { return settledGames_; }
 
     // --- What each game supplies ---
     // The face's controls with the helpers below, in the order the Tab key walks them.
@@ -223,8 +217,13 @@ private:
     std::vector<int> ticketPicks_;
     int ticketBet_ = -1;
     bool offerOpen_ = false;
-    bool inHand_ = false;
-    std::int32_t gamesAtStart_ = 0;
+
+    struct SettledRelay final : GameRecorder {
+        explicit SettledRelay(GameWindow& w) : window(w) {}
+        void GameSettled(const SettledGame& game) override { emit window.gameSettled(game); }
+        GameWindow& window;
+    };
+    SettledRelay settledGames_{*this};
 
 protected:
     void closeEvent(QCloseEvent* event) override;

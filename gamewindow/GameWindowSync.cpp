@@ -1,6 +1,6 @@
 // Drawing the view model onto the widgets. Runs after every operation, paced step and timer tick,
 // so it compares with what is already shown and touches only the widgets that changed; then it
-// tells the extension points what changed in the game.
+// tells the extension points what changed in the ticket and the offer.
 #include <QAction>
 #include <QLabel>
 #include <QTimer>
@@ -86,11 +86,6 @@ void GameWindow::NoticeChanges() {
         if (offer) emit offerOpened();
         else emit offerClosed();
     }
-    // A game is counted when it is charged and played; one refused before that counts nothing.
-    const bool inHand = GameInHand();
-    if (inHand && !inHand_) gamesAtStart_ = state.games;
-    if (!inHand && inHand_ && state.games != gamesAtStart_) emit gameSettled(LastGame());
-    inHand_ = inHand;
 }
 
 }  // namespace keno

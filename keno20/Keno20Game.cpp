@@ -174,6 +174,22 @@ void Keno20Game::Post() {
     AddTo(state_.total, win_);
     AddTo(state_.wager, bet_);
     LockControls(false);
+    Report();
+}
+
+void Keno20Game::Report() {
+    SettledGame game;
+    game.slot = SlotNumber(state_.playerslot);
+    game.player = state_.currentplayer;
+    game.game = 20;
+    for (int n = 1; n <= 80; ++n)
+        if (picked_[static_cast<std::size_t>(n)]) game.ticket.push_back(n);
+    game.drawn.assign(drawn_.begin(), drawn_.end());
+    game.hits = hits_;
+    game.bet = bet_;
+    game.win = win_;
+    game.creditAfter = state_.bank;
+    recorder_->GameSettled(game);
 }
 
 void Keno20Game::LockControls(bool locked) {

@@ -5,6 +5,7 @@
 
 #include "board/KenoBoard.h"
 #include "core/Cue.h"
+#include "core/GameRecorder.h"
 #include "core/MachineState.h"
 #include "core/Message.h"
 #include "core/RandomSource.h"
@@ -34,6 +35,9 @@ public:
     bool Running() const { return !steps_.Done(); }
     // Completes a running game at once: same numbers, same result, no pauses.
     void SettleNow();
+
+    // Where each settled game is reported, once (null: nobody).
+    void SetRecorder(GameRecorder* recorder) { recorder_ = recorder ? recorder : &NoRecorder(); }
 
     // Timer1 (200 ms): the hit squares show the hit picture for one tick and the plain red
     // number for two.
@@ -69,6 +73,7 @@ private:
     void Announce();
     void Post();
     void LockControls(bool locked);
+    void Report();
     // A meter that would pass INT32_MAX stays where it is rather than wrapping.
     static void AddTo(std::int32_t& meter, std::int32_t amount);
 
@@ -88,6 +93,7 @@ private:
     int hits_ = 0;
     std::int32_t win_ = 0;
     int blinkphase_ = 0;  // never reset: a new blink carries on from the old phase
+    GameRecorder* recorder_ = &NoRecorder();
 
     Steps steps_;  // last: its frame goes first, while the members it refers to still live
 };

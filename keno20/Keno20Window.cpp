@@ -22,6 +22,7 @@ Keno20Window::Keno20Window(GameHost& host, QWidget* parent)
       payTable_(view_),
       game_(host.State(), board_, payTable_, view_, host.Sound(), messenger_, host.Random()) {
     board_.SetPayTable(&payTable_);
+    game_.SetRecorder(&SettledGames());
     Build();
 }
 
@@ -93,11 +94,6 @@ void Keno20Window::StopHitBlink() {
 void Keno20Window::ShowMoreMachineState() {
     const int spots = board_.spots();
     if (spots >= Keno20PaySchedule::kMinSpots) payTable_.ShowSchedule(spots, host_.State().coinsbet);
-}
-
-SettledGame Keno20Window::LastGame() const {
-    return {GameKind::Keno20, board_.Picks(), {game_.drawn().begin(), game_.drawn().end()}, game_.hits(),
-            game_.bet(), game_.win()};
 }
 
 void Keno20Window::SyncGame(bool /*everything*/) {

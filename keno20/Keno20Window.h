@@ -23,7 +23,6 @@ public:
     Keno20PayTable& PayTable() { return payTable_; }
     void StopHitBlink() override;
     bool GameRunning() const override { return game_.Running(); }
-    SettledGame LastGame() const override;
 
 private:
     void BuildFace() override;

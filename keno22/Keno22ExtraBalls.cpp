@@ -44,6 +44,7 @@ Steps Keno22Game::TakeWinSteps() {
     ShowNumber("winnings", win_);
     AddTo(state_.total, win_);
     EnableAfterGame();
+    Report(OfferChoice::TookWin);
 }
 
 Steps Keno22Game::ExtraBallsSteps() {
@@ -71,6 +72,7 @@ Steps Keno22Game::ExtraBallsSteps() {
     // The extra balls cost the game's own bet again, and that coin is wagered like the first.
     state_.bank -= bet_;
     AddTo(state_.wager, bet_);
+    extraBet_ = bet_;
     ShowNumber("panelbank", state_.bank);
 
     for (int i = kShown + 1; i <= kDrawn; ++i) {
@@ -92,26 +94,30 @@ Steps Keno22Game::ExtraBallSteps(int position) {
     ShowBall(position);
     BallView& ball = view_.Ball(position);
 
-    const int step = std::max<int>(bouncestep_, 1);
-    for (int k = 0; k < step; ++k) {
-        ball.top = 1 + (k * landingtop_ + step / 2) / step;
-        co_yield 0;
-    }
-    const int below = landingtop_ + 1;
-    for (int k = 1; k <= kRiseSteps; ++k) {
-        ball.top = below - k * (kRise / kRiseSteps);
-        co_yield kRisePause;
-    }
-    for (int top = below - kRise; top < below;) {
-        top = std::min(top + 2 * step, below);
-        ball.top = top;
-        co_yield kFallPause;
+    // Settled at once, only where the ball comes to rest is ever seen: the flight is skipped,
+    // and so are the pauses, which only pace what the player watches.
+    if (!settling_) {
+        const int step = std::max<int>(bouncestep_, 1);
+        for (int k = 0; k < step; ++k) {
+            ball.top = 1 + (k * landingtop_ + step / 2) / step;
+            co_yield 0;
+        }
+        const int below = landingtop_ + 1;
+        for (int k = 1; k <= kRiseSteps; ++k) {
+            ball.top = below - k * (kRise / kRiseSteps);
+            co_yield kRisePause;
+        }
+        for (int top = below - kRise; top < below;) {
+            top = std::min(top + 2 * step, below);
+            ball.top = top;
+            co_yield kFallPause;
+        }
     }
     ball.left = Column(position);
     ball.top = landingtop_;
 
     sound_.Play(Cue::BallLands);
-    co_yield LandingWaitMs();
+    if (!settling_) co_yield LandingWaitMs();
     CheckHit(number);
 }
 
@@ -123,6 +129,7 @@ void Keno22Game::SettleExtraBalls() {
     ShowNumber("winnings", win_);
     EnableAfterGame();
     view_.Show("xtraballs", true);
+    Report(OfferChoice::Bought);
 }
 
 }  // namespace keno

@@ -42,6 +42,11 @@ std::optional<int> Keno22Game::Advance() {
 }
 
 void Keno22Game::SettleNow() {
+    settling_ = true;
+    struct Reset {
+        bool& flag;
+        ~Reset() { flag = false; }
+    } reset{settling_};
     sequence_.RunToEnd();
     sequence_ = Steps();
 }
@@ -135,6 +140,7 @@ void Keno22Game::PostMainDraw() {
     PlayFanfare(win_, false);
     EnableAfterGame();
     AddTo(state_.total, win_);
+    Report(OfferChoice::None);
 }
 
 void Keno22Game::OpenOffer() {
@@ -172,6 +178,23 @@ int Keno22Game::LandingWaitMs() {
     const long long now = std::llround(clock_.SecondsSinceMidnight() * 1000.0);
     const long long nearestSecond = (now + 500) / 1000 * 1000;
     return static_cast<int>(std::clamp<long long>(nearestSecond + 900 - now, 0, 1400));
+}
+
+void Keno22Game::Report(OfferChoice offer) {
+    SettledGame game;
+    game.slot = SlotNumber(state_.playerslot);
+    game.player = state_.currentplayer;
+    game.game = 22;
+    game.ticket = picked_;
+    game.drawn.assign(drawn_.begin(), drawn_.begin() + kShown);
+    if (offer == OfferChoice::Bought) game.extra.assign(drawn_.begin() + kShown, drawn_.end());
+    game.hits = hits_;
+    game.bet = bet_;
+    game.extraBet = offer == OfferChoice::Bought ? extraBet_ : 0;
+    game.win = win_;
+    game.offer = offer;
+    game.creditAfter = state_.bank;
+    recorder_->GameSettled(game);
 }
 
 }  // namespace keno

@@ -8,6 +8,7 @@
 #include "board/KenoBoard.h"
 #include "core/Clock.h"
 #include "core/Cue.h"
+#include "core/GameRecorder.h"
 #include "core/MachineState.h"
 #include "core/Message.h"
 #include "core/RandomSource.h"
@@ -48,6 +49,9 @@ public:
     bool Running() const { return !sequence_.Done(); }
     // Finishes the running sequence at once, without its pauses: same numbers, same result.
     void SettleNow();
+
+    // Where each settled game is reported, once (null: nobody).
+    void SetRecorder(GameRecorder* recorder) { recorder_ = recorder ? recorder : &NoRecorder(); }
 
     void FlashTick();  // Timer1: blink of the hit squares
     void OfferTick();  // tmrflash: the offer button alternates its two pictures
@@ -91,6 +95,7 @@ private:
     void ShowNumber(const char* label, std::int32_t value);
     void PlayFanfare(std::int32_t amount, bool takeWin);
     int LandingWaitMs();
+    void Report(OfferChoice offer);
     // Adds to a meter; one that would pass INT32_MAX stays where it is rather than wrapping.
     static void AddTo(std::int32_t& meter, std::int32_t amount);
 
@@ -108,11 +113,14 @@ private:
     std::int16_t hits_ = 0;
     std::vector<int> hitlist_;
     std::int32_t win_ = 0;
-    std::int16_t bet_ = 0;
     std::int16_t bouncestep_ = 100;
     std::int16_t landingtop_ = kRackBottom;
     std::int16_t blinkphase_ = 0;
     std::int16_t offerphase_ = 0;
+    std::int16_t bet_ = 0;       // charged at PLAY
+    std::int16_t extraBet_ = 0;  // charged for the extra balls
+    GameRecorder* recorder_ = &NoRecorder();
+    bool settling_ = false;  // SettleNow is running the sequence: no flight to animate
 
     Steps sequence_;  // last: destroyed first, while the state its frame refers to is still alive
 };

@@ -64,6 +64,7 @@ Steps Keno22Game::PlaySteps() {
     ShowNumber("panelbank", state_.bank);
     view_.SetText("winnings", "");
     AddTo(state_.wager, bet_);
+    extraBet_ = 0;
 
     EnableControls({"coinsin", "makbet", "start", "flash", "xtraballs", "takwin", "rubber", "btn20ball"},
                    false);
@@ -73,7 +74,7 @@ Steps Keno22Game::PlaySteps() {
     hitlist_.clear();
     board_.SetMustErase();
     if (state_.reelspeed == 1) state_.reelspeed = 0;
-    picked_ = board_.Picks();
+    board_.Picks(picked_);
 
     for (int i = 1; i <= kDrawn; ++i) view_.Ball(i).visible = false;
     for (int n : picked_) view_.Square(n).picture = SquarePicture::Marked;
@@ -100,32 +101,36 @@ Steps Keno22Game::MainBallSteps(int position) {
     ShowBall(position);
     BallView& ball = view_.Ball(position);
 
-    ball.top = 1;
-    co_yield ReelPause();
-    const int below = landingtop_ + 1;
-    ball.top = below;
-    co_yield ReelPause();
-    for (int k = 1; k <= kRiseSteps; ++k) {
-        ball.top = below - k * (kRise / kRiseSteps);
+    // Settled at once, only where the ball comes to rest is ever seen: the flight is skipped,
+    // and so are the pauses, which only pace what the player watches.
+    if (!settling_) {
+        ball.top = 1;
         co_yield ReelPause();
-    }
-    for (int top = below - kRise; top < below;) {
-        top = std::min(top + 2 * bouncestep_, below);
-        ball.top = top;
+        const int below = landingtop_ + 1;
+        ball.top = below;
         co_yield ReelPause();
+        for (int k = 1; k <= kRiseSteps; ++k) {
+            ball.top = below - k * (kRise / kRiseSteps);
+            co_yield ReelPause();
+        }
+        for (int top = below - kRise; top < below;) {
+            top = std::min(top + 2 * bouncestep_, below);
+            ball.top = top;
+            co_yield ReelPause();
+        }
     }
     ball.left = Column(position);
     ball.top = landingtop_;
-    co_yield ReelPause();
+    if (!settling_) co_yield ReelPause();
 
     sound_.Play(Cue::BallLands);
-    co_yield 0;
+    if (!settling_) co_yield 0;
     CheckHit(number);
 
     if (position % 2 == 0) landingtop_ = static_cast<std::int16_t>(landingtop_ - kRowHeight);
     else bouncestep_ = static_cast<std::int16_t>(bouncestep_ + 10);
     if (landingtop_ <= 0) landingtop_ = kRackBottom;
-    co_yield ReelPause();
+    if (!settling_) co_yield ReelPause();
 }
 
 }  // namespace keno

@@ -11,6 +11,7 @@ namespace keno {
 Keno22Window::Keno22Window(GameHost& host, QWidget* parent)
     : GameWindow(host, {GameKind::Keno22, "keno22", BoardRules::Keno22, "mnexit", "mnabout", "About", false}, parent),
       game_(host.State(), board_, view_, host.Sound(), messenger_, host.Random(), host.TimeOfDay()) {
+    game_.SetRecorder(&SettledGames());
     Build();
 }
 
@@ -30,7 +31,10 @@ void Keno22Window::BuildTimers() {
         Sync();
     });
     ImageButton* erase = Button("rubber");
-    tmrshowbuttons_ = AddTimer("tmrshowbuttons", 100, [erase] { erase->setImageHidden(false); });
+    tmrshowbuttons_ = AddTimer("tmrshowbuttons", 100, [this, erase] {
+        erase->setImageHidden(false);
+        tmrshowbuttons_->stop();
+    });
 }
 
 void Keno22Window::WireControls() {
@@ -38,6 +42,8 @@ void Keno22Window::WireControls() {
     ActOnPressHeld("makbet", [this] { board_.MakeBet(); });
     ActOnClick("rubber", [this] {
         Button("rubber")->setImageHidden(true);  // tmrshowbuttons brings it back
+        // It ticks only while there is a picture to bring back: an idle window has no timer waking it.
+        if (!tmrshowbuttons_->isActive()) tmrshowbuttons_->start();
         board_.EraseBoard();
     });
     ActAfterPressEffect("btnautoselect", false, [this] { board_.AutoSelect(); });
@@ -60,7 +66,6 @@ void Keno22Window::LoadGame() {
     if (state.reelspeed < 1) state.reelspeed = 1;
     host_.FillSoundBank();
     host_.Sound().Play(Cue::Startup);
-    tmrshowbuttons_->start();
 
     if (!(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized))) {
         for (int n = 1; n <= ViewModel::kSquares; ++n) {
@@ -76,14 +81,6 @@ void Keno22Window::SettleOffer() {
     if (!game_.OfferOpen()) return;
     game_.TakeWin();
     game_.SettleNow();
-}
-
-SettledGame Keno22Window::LastGame() const {
-    SettledGame settled{GameKind::Keno22, game_.picked(), {}, game_.hits(), game_.bet(), game_.win()};
-    // The extra balls are drawn with the game but count only when they were bought and shown.
-    const int drawn = view_.Ball(Keno22Game::kDrawn).visible ? Keno22Game::kDrawn : Keno22Game::kShown;
-    settled.drawn.assign(game_.drawn().begin(), game_.drawn().begin() + drawn);
-    return settled;
 }
 
 }  // namespace keno

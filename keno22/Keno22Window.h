@@ -37,7 +37,6 @@ public:
     bool GameRunning() const override { return game_.Running(); }
     bool GameInHand() const override { return game_.Busy(); }
     bool OfferOpen() const override { return game_.OfferOpen(); }
-    SettledGame LastGame() const override;
 
 private:
     void BuildFace() override;

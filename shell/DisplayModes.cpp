@@ -199,4 +199,19 @@ std::optional<ScreenSize> CurrentScreenSize() {
 #endif
 }
 
+DisplayHold::DisplayHold() {
+#if KENO_HAVE_XRANDR
+    display_ = XOpenDisplay(nullptr);
+    open_ = display_ != nullptr;
+#else
+    open_ = true;
+#endif
+}
+
+DisplayHold::~DisplayHold() {
+#if KENO_HAVE_XRANDR
+    if (display_ != nullptr) XCloseDisplay(static_cast<Display*>(display_));
+#endif
+}
+
 }  // namespace keno::MODchangeRes

@@ -41,5 +41,22 @@ bool IsDisplayModeChanged();
 // The current size of the X screen in pixels; empty when there is no X display.
 std::optional<ScreenSize> CurrentScreenSize();
 
+// An X connection held for as long as the object lives. The program checks for a display with
+// one and keeps it until the toolkit has connected: an X server whose last client leaves resets
+// itself, and a connection made meanwhile waits for the reset (a tenth of a second on Xvfb).
+class DisplayHold {
+public:
+    DisplayHold();
+    ~DisplayHold();
+    DisplayHold(const DisplayHold&) = delete;
+    DisplayHold& operator=(const DisplayHold&) = delete;
+    // Whether a display could be opened; a build without X support cannot tell and says yes.
+    bool HasDisplay() const { return open_; }
+
+private:
+    void* display_ = nullptr;  // the Xlib Display
+    bool open_ = false;
+};
+
 }  // namespace MODchangeRes
 }  // namespace keno

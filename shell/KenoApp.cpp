@@ -3,12 +3,14 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDialog>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QSessionManager>
 #include <QTimer>
 
 #include <cstdio>
 
+#include "history/GameHistory.h"
 #include "keno20/Keno20Window.h"
 #include "keno22/Keno22Window.h"
 #include "shell/IniSettingsStore.h"
@@ -16,6 +18,7 @@
 #include "shell/SignalBridge.h"
 #include "shell/SoundBank.h"
 #include "shell/SystemClock.h"
+#include "widgets/KenoIcon.h"
 
 namespace keno {
 
@@ -33,6 +36,8 @@ constexpr int kModalRetries = 50;
 // How long a shut-down waits for a game that can only settle after the current step: 10 s.
 constexpr int kSettleRetries = 500;
 constexpr int kSettleRetryMs = 20;
+// The latest the sound opens and the icon is painted when the first frame never comes.
+constexpr int kAfterFirstFrameLatestMs = 1000;
 
 }  // namespace
 
@@ -40,12 +45,17 @@ KenoApp::KenoApp(std::unique_ptr<SettingsStore> store, QObject* parent)
     : QObject(parent),
       store_(store ? std::move(store) : std::make_unique<IniSettingsStore>()),
       ledger_(std::make_unique<PlayerLedger>(state_, *store_)),
-      sound_(std::make_unique<SoundBank>()),
+      sound_(std::make_unique<SoundBank>(SoundBank::Start::Later)),
       display_(std::make_unique<MODchangeResSwitch>()),
+      history_(std::make_unique<GameHistory>(HistoryStore::Options{HistoryStore::DefaultPath()})),
       exit_(&LeaveEventLoop) {
     random_.inner = std::make_unique<ClockRandomSource>();
     clock_.inner = std::make_unique<SystemClock>();
+    history_->SetWarningParent([this]() -> QWidget* { return quitting_ || unattended_ ? nullptr : ActiveGameWindow(); });
     // The program's features of every game window go here, one AddGameWindowFeature line each.
+    AddGameWindowFeature([history = history_.get()](GameWindow& window) {
+        connect(&window, &GameWindow::gameSettled, history, &GameHistory::GameSettled);
+    });
 }
 
 KenoApp::~KenoApp() {
@@ -89,6 +99,39 @@ void KenoApp::Start() {
     for (const GameWindowFeature& feature : features_) feature(*keno22_);
     keno22_->Load();
     keno22_->show();
+    FinishAfterFirstFrame();
+}
+
+// The window's first frame waits for neither the audio device nor the icon: the sound bank opens
+// once the frame is on the screen (the start-up cue asked for by the load plays then) and the
+// icon is painted then, or after a second if the window is never painted.
+void KenoApp::FinishAfterFirstFrame() {
+    class FirstPaint final : public QObject {
+    public:
+        FirstPaint(QWidget* window, KenoApp& app) : QObject(window), app_(app) {}
+        bool eventFilter(QObject* watched, QEvent* event) override {
+            if (event->type() == QEvent::Paint) {
+                // After the paint and its flush, which finish within the event being handled.
+                QTimer::singleShot(0, &app_, &KenoApp::StartAfterFirstFrame);
+                deleteLater();
+                watched->removeEventFilter(this);
+            }
+            return false;
+        }
+
+    private:
+        KenoApp& app_;
+    };
+    keno22_->installEventFilter(new FirstPaint(keno22_, *this));
+    QTimer::singleShot(kAfterFirstFrameLatestMs, this, &KenoApp::StartAfterFirstFrame);
+}
+
+void KenoApp::StartAfterFirstFrame() {
+    if (afterFirstFrameDone_) return;
+    afterFirstFrameDone_ = true;
+    sound_->Open();
+    // Every window without an icon of its own takes this one.
+    QApplication::setWindowIcon(KenoIcon());
 }
 
 void KenoApp::InstallShutdownPaths() {

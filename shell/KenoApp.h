@@ -25,6 +25,7 @@ class SignalBridge;
 class OptionsDialog;
 class PayoutsWindow;
 class AboutWindow;
+class GameHistory;
 
 // The machine: owns the machine state, the ledger over the settings store, the sound bank, the
 // random source and clock, and the long-lived windows. Windows reach it as their GameHost.
@@ -56,6 +57,9 @@ public:
     // A feature for both game windows: attached to each one as it is created (at once to those
     // already there). The program's own features are added in the constructor.
     void AddGameWindowFeature(GameWindowFeature feature);
+
+    // Every settled game of both windows is written here.
+    GameHistory& History() { return *history_; }
 
     Keno22Window* Keno22() const;
     Keno20Window* Keno20() const;  // null until the first switch
@@ -118,6 +122,8 @@ private:
     };
 
     void OnTerminate(int signal);
+    void FinishAfterFirstFrame();
+    void StartAfterFirstFrame();
     void InstallShutdownPaths();
     void DeleteScreens();
     void RunShutdown(bool stopSound);
@@ -133,6 +139,7 @@ private:
     RandomSeam random_;
     ClockSeam clock_;
     std::unique_ptr<DisplayModeSwitch> display_;
+    std::unique_ptr<GameHistory> history_;
     SignalBridge* signals_ = nullptr;
     QPointer<QMessageBox> saveWarning_;
     bool unattended_ = false;
@@ -145,6 +152,7 @@ private:
     QPointer<AboutWindow> about_;
     std::function<void()> exit_;
     bool quitting_ = false;
+    bool afterFirstFrameDone_ = false;
 };
 
 }  // namespace keno

@@ -1,9 +1,10 @@
 #include <QApplication>
 
 #include <cstdio>
+#include <optional>
 
-#include "widgets/KenoIcon.h"
 #include "keno22/Keno22Window.h"
+#include "shell/CommandLine.h"
 #include "shell/DisplayModes.h"
 #include "shell/IniSettingsStore.h"
 #include "shell/KenoApp.h"
@@ -12,22 +13,26 @@
 
 namespace {
 
-// Without a display Qt's X11 platform aborts the program; say plainly what is missing instead.
-bool NoDisplayToOpen() {
+// Whether Qt will open an X display (its X11 platform aborts the program when there is none).
+bool UsesX11() {
     const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
     if (!platform.isEmpty() && !platform.startsWith("xcb")) return false;
-    if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") && platform.isEmpty()) return false;
-    return !keno::MODchangeRes::CurrentScreenSize().has_value();
+    return qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") || !platform.isEmpty();
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (NoDisplayToOpen()) {
+    if (const auto status = keno::HandleCommandLine(argc, argv)) return *status;
+    // Without a display say plainly what is missing. The checking connection stays open until
+    // Qt has its own, so that an X server with no other client does not reset in between.
+    std::optional<keno::MODchangeRes::DisplayHold> display;
+    if (UsesX11() && !display.emplace().HasDisplay()) {
         std::fputs("keno22: there is no display to open the game window on (check DISPLAY).\n", stderr);
         return 1;
     }
     QApplication application(argc, argv);
+    display.reset();
     // Named here once so nothing else picks another settings path; the ledger's file is chosen by
     // IniSettingsStore alone.
     QCoreApplication::setOrganizationName(QStringLiteral("plinx"));
@@ -35,8 +40,6 @@ int main(int argc, char** argv) {
     // The program ends only through the machine's Quit (record saved, display restored): hiding a
     // game window to switch games must never end it.
     QApplication::setQuitOnLastWindowClosed(false);
-
-    QApplication::setWindowIcon(keno::KenoIcon());
 
     // A second copy would write its own stale figures over the first one's records at exit.
     keno::SingleInstance instance(keno::IniSettingsStore::UserFilePath("plinx"));

@@ -1,6 +1,7 @@
 #include "widgets/PaintKit.h"
 
 #include <QFontMetricsF>
+#include <QHash>
 #include <QImage>
 #include <QPaintEngine>
 #include <QPainter>
@@ -26,8 +27,59 @@ QFont MakeFont(const QStringList& families, qreal pixelSize, bool bold) {
     return font;
 }
 
-// One box pass along a line of n source pixels, stride apart, into n consecutive target pixels;
-// pixels beyond the ends count as clear.
+// Text is drawn as outlines with hinting off, and such outlines scale exactly with the size. So
+// every size of a face is measured and outlined at one reference size and scaled: a face loads
+// one font engine instead of one per pixel size (each a font-configuration match), and a text's
+// outline is built once and kept.
+constexpr int kReferencePixels = 200;
+
+struct ReferenceFace {
+    qreal capHeight = 0;
+    qreal descent = 0;
+};
+struct ReferenceText {
+    QPainterPath path;  // left end of the baseline at the origin
+    qreal advance = 0;
+};
+
+QFont AtReference(const QFont& font) {
+    QFont reference(font);
+    reference.setPixelSize(kReferencePixels);
+    return reference;
+}
+
+const ReferenceFace& FaceAtReference(const QFont& reference) {
+    static QHash<QString, ReferenceFace> faces;
+    const QString key = reference.key();
+    auto it = faces.find(key);
+    if (it == faces.end()) {
+        const QFontMetricsF metrics(reference);
+        it = faces.insert(key, ReferenceFace{metrics.capHeight(), metrics.descent()});
+    }
+    return *it;
+}
+
+const ReferenceText& TextAtReference(const QFont& reference, const QString& text) {
+    static QHash<QString, ReferenceText> texts;
+    const QString key = reference.key() % QChar(0x1f) % text;
+    auto it = texts.find(key);
+    if (it == texts.end()) {
+        if (texts.size() > 4096) texts.clear();  // meters show ever new numbers: keep it bounded
+        ReferenceText shaped;
+        shaped.advance = QFontMetricsF(reference).horizontalAdvance(text);
+        shaped.path.addText(QPointF(0, 0), reference, text);
+        it = texts.insert(key, shaped);
+    }
+    return *it;
+}
+
+// Fonts made here carry a pixel size; one given in points is measured as it is.
+bool Scalable(const QFont& font) { return font.pixelSize() > 0; }
+
+qreal AdvanceAt(const QFont& font, const QString& text, int pixelSize) {
+    return TextAtReference(AtReference(font), text).advance * pixelSize / kReferencePixels;
+}
+
 // One box pass along the rows of a premultiplied ARGB image, sums kept per channel.
 void BoxRows(quint32* pixels, int w, int h, int stride, int radius, std::vector<quint32>& line) {
     const int window = 2 * radius + 1;
@@ -104,15 +156,21 @@ QFont MeterFont(qreal pixelSize) {
 QFont FitFont(QFont font, const QString& text, qreal maxWidth, qreal maxPixelSize) {
     int size = std::max(1, static_cast<int>(std::floor(maxPixelSize)));
     font.setPixelSize(size);
-    const qreal advance = QFontMetricsF(font).horizontalAdvance(text);
+    const bool scalable = Scalable(font);
+    const auto advanceAt = [&](int pixels) {
+        if (scalable) return AdvanceAt(font, text, pixels);
+        font.setPixelSize(pixels);
+        return QFontMetricsF(font).horizontalAdvance(text);
+    };
+    const qreal advance = advanceAt(size);
     if (advance > maxWidth && advance > 0.0) {
         size = std::max(4, static_cast<int>(std::floor(size * maxWidth / advance)));
-        font.setPixelSize(size);
     }
-    // Advances do not scale exactly with the size; settle the last pixel by hand.
-    while (size > 4 && QFontMetricsF(font).horizontalAdvance(text) > maxWidth) {
-        font.setPixelSize(--size);
+    // The size is whole pixels; settle the last one by hand.
+    while (size > 4 && advanceAt(size) > maxWidth) {
+        --size;
     }
+    font.setPixelSize(size);
     return font;
 }
 
@@ -137,6 +195,36 @@ qreal TargetPixelRatio(const QPainter& painter) {
     }
     return painter.device() ? painter.device()->devicePixelRatio() : 1.0;
 }
+
+namespace {
+
+// The same three passes over an alpha mask: a glow is one colour, so its coverage is all there is
+// to blur, a quarter of the work of four channels.
+void BlurAlpha(QImage& mask, int radius) {
+    const int w = mask.width();
+    const int h = mask.height();
+    const int window = 2 * radius + 1;
+    const std::uint32_t reciprocal = (1u << 16) / static_cast<std::uint32_t>(window) + 1;
+    std::vector<std::uint8_t> line(static_cast<size_t>(std::max(w, h)));
+    const auto pass = [&](std::uint8_t* first, int count, int stride) {
+        std::uint32_t sum = 0;
+        for (int i = 0; i < std::min(radius, count); ++i) sum += first[i * stride];
+        for (int i = 0; i < count; ++i) {
+            if (i + radius < count) sum += first[(i + radius) * stride];
+            line[static_cast<size_t>(i)] = static_cast<std::uint8_t>(std::min<std::uint32_t>(255u, (sum * reciprocal) >> 16));
+            if (i - radius >= 0) sum -= first[(i - radius) * stride];
+        }
+        for (int i = 0; i < count; ++i) first[i * stride] = line[static_cast<size_t>(i)];
+    };
+    const int stride = static_cast<int>(mask.bytesPerLine());
+    std::uint8_t* bits = mask.bits();
+    for (int round = 0; round < 3; ++round) {
+        for (int y = 0; y < h; ++y) pass(bits + y * stride, w, 1);
+        for (int x = 0; x < w; ++x) pass(bits + x, h, stride);
+    }
+}
+
+}  // namespace
 
 void BoxBlur(QImage& image, int radius) {
     if (radius < 1 || image.isNull()) {
@@ -179,16 +267,24 @@ void DrawGlow(QPainter& painter, const QPainterPath& path, const QColor& colour,
     if (pixels.isEmpty()) {
         return;
     }
-    QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
+    QImage mask(pixels, QImage::Format_Alpha8);
+    mask.fill(0);
     {
-        QPainter ip(&image);
+        QPainter ip(&mask);
         ip.setRenderHint(QPainter::Antialiasing);
         ip.scale(imageScale, imageScale);
         ip.translate(-area.topLeft());
-        ip.fillPath(path, colour);
+        ip.fillPath(path, QColor(0, 0, 0, colour.alpha()));
     }
-    BoxBlur(image, std::max(1, static_cast<int>(std::lround(blurPixels / down))));
+    BlurAlpha(mask, std::max(1, static_cast<int>(std::lround(blurPixels / down))));
+    // The blurred coverage in the glow's colour.
+    QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
+    const QRgb opaque = qRgb(colour.red(), colour.green(), colour.blue());
+    for (int y = 0; y < pixels.height(); ++y) {
+        const std::uint8_t* coverage = mask.constScanLine(y);
+        auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < pixels.width(); ++x) out[x] = qPremultiply((opaque & 0x00ffffffU) | (QRgb(coverage[x]) << 24));
+    }
     painter.save();
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawImage(QRectF(area.topLeft(), QSizeF(pixels.width() / imageScale, pixels.height() / imageScale)), image);
@@ -219,6 +315,27 @@ QString GameMenuBarStyle() {
 }
 
 QPainterPath TextPath(const QRectF& box, Qt::Alignment alignment, const QString& text, const QFont& font) {
+    if (Scalable(font)) {
+        const QFont reference = AtReference(font);
+        const ReferenceFace& face = FaceAtReference(reference);
+        const ReferenceText& shaped = TextAtReference(reference, text);
+        const qreal scale = static_cast<qreal>(font.pixelSize()) / kReferencePixels;
+        const qreal advance = shaped.advance * scale;
+        qreal x = box.center().x() - advance / 2;
+        if (alignment & Qt::AlignLeft) {
+            x = box.left();
+        } else if (alignment & Qt::AlignRight) {
+            x = box.right() - advance;
+        }
+        const qreal cap = face.capHeight * scale;
+        qreal baseline = box.center().y() + cap / 2;
+        if (alignment & Qt::AlignTop) {
+            baseline = box.top() + cap;
+        } else if (alignment & Qt::AlignBottom) {
+            baseline = box.bottom() - face.descent * scale * 0.25;
+        }
+        return QTransform(scale, 0, 0, scale, x, baseline).map(shaped.path);
+    }
     const QFontMetricsF metrics(font);
     const qreal advance = metrics.horizontalAdvance(text);
     qreal x = box.center().x() - advance / 2;

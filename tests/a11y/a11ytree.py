@@ -73,6 +73,7 @@ class Game:
             "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1",
             "SDL_AUDIODRIVER": "dummy",
             "XDG_CONFIG_HOME": os.path.join(self.folder.name, "config"),
+            "XDG_DATA_HOME": os.path.join(self.folder.name, "data"),
             "XDG_RUNTIME_DIR": runtime,
         })
         self.log = open(os.path.join(self.folder.name, "game.log"), "w+")

@@ -64,12 +64,23 @@ private:
 };
 
 QString Describe(const SettledGame& g) {
-    QStringList picks, drawn;
-    for (int n : g.picks) picks << QString::number(n);
-    for (int n : g.drawn) drawn << QString::number(n);
-    return QStringLiteral("%1 picks %2 hits %3 bet %4 win %5 drawn %6 from %7")
-        .arg(g.game == GameKind::Keno22 ? "22" : "20", picks.join(','))
-        .arg(g.hits).arg(g.bet).arg(g.win).arg(g.drawn.size()).arg(drawn.mid(0, 3).join(','));
+    const auto list = [](const std::vector<int>& numbers) {
+        QStringList texts;
+        for (int n : numbers) texts << QString::number(n);
+        return texts;
+    };
+    const char* offer[] = {"none", "took win", "bought"};
+    return QStringLiteral("%1 picks %2 hits %3 bet %4+%5 win %6 credit %7 offer %8 drawn %9")
+               .arg(g.game)
+               .arg(list(g.ticket).join(','))
+               .arg(g.hits)
+               .arg(g.bet)
+               .arg(g.extraBet)
+               .arg(g.win)
+               .arg(g.creditAfter)
+               .arg(QLatin1String(offer[static_cast<int>(g.offer)]))
+               .arg(g.drawn.size()) +
+           QStringLiteral(" from %1 extra [%2]").arg(list(g.drawn).mid(0, 3).join(','), list(g.extra).join(','));
 }
 
 }  // namespace
@@ -114,8 +125,8 @@ void GameWindowTest::menuEntryKeyAndPanelOnBothWindows() {
 void GameWindowTest::hooksFollowA22BallGame_data() {
     QTest::addColumn<bool>("extraBalls");
     QTest::addColumn<QString>("settled");
-    QTest::newRow("take win") << false << QStringLiteral("22 picks 10,20,30,40 hits 3 bet 2 win 16 drawn 20 from 10,20,30");
-    QTest::newRow("extra balls") << true << QStringLiteral("22 picks 10,20,30,40 hits 4 bet 2 win 86 drawn 22 from 10,20,30");
+    QTest::newRow("take win") << false << QStringLiteral("22 picks 10,20,30,40 hits 3 bet 2+0 win 16 credit 34 offer took win drawn 20 from 10,20,30 extra []");
+    QTest::newRow("extra balls") << true << QStringLiteral("22 picks 10,20,30,40 hits 4 bet 2+2 win 86 credit 102 offer bought drawn 20 from 10,20,30 extra [77,40]");
 }
 
 void GameWindowTest::hooksFollowA22BallGame() {
@@ -161,7 +172,7 @@ void GameWindowTest::hooksFollowA20BallGameAndARefusal() {
     QVERIFY(ClickSquares(window, {1, 2, 3, 4}));
     QVERIFY(machine.Play(window));
     QCOMPARE(heard.settled.size(), std::size_t{1});
-    QCOMPARE(Describe(heard.settled.front()), QStringLiteral("20 picks 1,2,3,4 hits 3 bet 2 win 10 drawn 20 from 50,2,3"));
+    QCOMPARE(Describe(heard.settled.front()), QStringLiteral("20 picks 1,2,3,4 hits 3 bet 2+0 win 10 credit 28 offer none drawn 20 from 50,2,3 extra []"));
     QCOMPARE(heard.opened + heard.closed, 0);
     QCOMPARE(machine.Of(GameKind::Keno22).settled.size(), std::size_t{0});
 }

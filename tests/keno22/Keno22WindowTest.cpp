@@ -1,5 +1,6 @@
 // The 22-ball window driven like a player: names, first run, a whole game, the offer, the
 // refused extra balls and shut-down in mid-draw.
+#include <QElapsedTimer>
 #include <QMenuBar>
 
 #include <functional>
@@ -30,6 +31,7 @@ class Keno22WindowTest : public QObject {
 private slots:
     void firstRunShowsNamedControlsAndAnEmptyMachine();
     void wholeGameShowsTheDrawAndTheCredit();
+    void eraseHidesItsPictureUntilTheNextTick();
     void offerAnsweredBothWays();
     void refusedExtraBallsReachABox();
     void shutdownFromInsideAMessageOfTheDraw();
@@ -64,7 +66,7 @@ void Keno22WindowTest::firstRunShowsNamedControlsAndAnEmptyMachine() {
     for (int n = 1; n <= 80; ++n) QCOMPARE(rig.Square(n)->view(), SquareView{});
     for (int i = 1; i <= 22; ++i) QVERIFY(!rig.Ball(i)->isVisible());
     for (auto [name, interval, active] : {std::tuple{"Timer1", 200, false}, {"tmrflash", 200, false},
-                                          {"tmrshowbuttons", 100, true}}) {
+                                          {"tmrshowbuttons", 100, false}}) {
         QCOMPARE(Find<QTimer>(rig.Window(), QString::fromLatin1(name))->interval(), interval);
         QCOMPARE(rig.TimerActive(name), active);
     }
@@ -94,6 +96,26 @@ void Keno22WindowTest::wholeGameShowsTheDrawAndTheCredit() {
     QVERIFY(rig.TimerActive("Timer1"));  // the hits blink until the next game
     QCOMPARE(rig.Wrong({"coinsin", "makbet", "start", "rubber", "btn20ball", "btnautoselect", "mnuoptions", "mnupayouts"}, true) +
                  rig.Wrong({"takwin", "xtraballs", "flash"}, false), QString());
+}
+
+// tmrshowbuttons runs only while ERASE's picture is away, and brings it back within its 100 ms.
+void Keno22WindowTest::eraseHidesItsPictureUntilTheNextTick() {
+    Keno22Rig rig;
+    QVERIFY(rig.Start());
+    rig.Fund(1);
+    rig.Mark({5, 17, 33});
+    ImageButton* erase = rig.Button("rubber");
+    for (int press = 0; press < 2; ++press) {
+        QVERIFY(erase->isEnabled() && !rig.TimerActive("tmrshowbuttons"));
+        QElapsedTimer clock;
+        clock.start();
+        rig.Click("rubber");
+        QVERIFY(erase->imageHidden() && rig.TimerActive("tmrshowbuttons"));
+        QTRY_VERIFY(!erase->imageHidden());
+        QVERIFY2(clock.elapsed() >= 90, "the picture stays away for one tick");
+        QVERIFY(!rig.TimerActive("tmrshowbuttons"));
+        rig.Mark({5, 17});
+    }
 }
 
 void Keno22WindowTest::offerAnsweredBothWays() {

@@ -8,7 +8,7 @@ command -v xvfb-run >/dev/null && command -v xwininfo >/dev/null || { echo "SKIP
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/run SDL_AUDIODRIVER=dummy
+export XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data XDG_RUNTIME_DIR=$work/run SDL_AUDIODRIVER=dummy
 mkdir -p "$XDG_CONFIG_HOME/plinx" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY
 ini=$XDG_CONFIG_HOME/plinx/keno22.ini

@@ -14,7 +14,7 @@ done
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-export XDG_CONFIG_HOME=$work/config
+export XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data
 export SDL_AUDIODRIVER=dummy
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY
 

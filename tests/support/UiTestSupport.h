@@ -1,7 +1,8 @@
 #pragma once
 // Shared helpers of the window tests: a machine over a private settings file, draws fixed in
 // advance, clicks like a player's, waits for a game to settle, and an answerer for modal boxes.
-// KENO_UI_TEST_MAIN(TestClass) replaces QTEST_MAIN so that no test touches the real settings.
+// KENO_UI_TEST_MAIN(TestClass) replaces QTEST_MAIN so that no test touches the real settings or
+// the real game history.
 #include <QAction>
 #include <QApplication>
 #include <QMessageBox>
@@ -29,6 +30,8 @@
     int main(int argc, char** argv) {                                \
         QTemporaryDir home; /* the per-user settings folder */       \
         qputenv("XDG_CONFIG_HOME", home.path().toLocal8Bit());       \
+        QTemporaryDir data; /* the per-user data folder */           \
+        qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());         \
         QApplication application(argc, argv);                        \
         application.setApplicationName("keno22-tests");              \
         TestObject test;                                             \
