@@ -19,7 +19,7 @@
 #include "keno22/Keno22Window.h"
 #include "shell/KenoApp.h"
 #include "bench/paced_games.h"
-#include "shell/PacedRunner.h"
+#include "gamewindow/PacedRunner.h"
 #include "widgets/BallWidget.h"
 #include "widgets/ImageButton.h"
 

@@ -17,7 +17,7 @@
 #include "keno20/Keno20Window.h"
 #include "shell/KenoApp.h"
 #include "bench/paced_games.h"
-#include "shell/PacedRunner.h"
+#include "gamewindow/PacedRunner.h"
 #include "widgets/BoardSquare.h"
 #include "widgets/ImageButton.h"
 

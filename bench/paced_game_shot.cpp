@@ -12,7 +12,7 @@
 #include "keno22/Keno22Game.h"
 #include "keno22/Keno22Window.h"
 #include "shell/KenoApp.h"
-#include "shell/PacedRunner.h"
+#include "gamewindow/PacedRunner.h"
 #include "widgets/BoardSquare.h"
 
 namespace keno {

@@ -17,7 +17,7 @@
 #include "core/Cue.h"
 #include "core/MachineState.h"
 #include "core/Message.h"
-#include "shell/PacedRunner.h"
+#include "gamewindow/PacedRunner.h"
 
 namespace keno::bench {
 

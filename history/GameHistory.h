@@ -1,4 +1,5 @@
 #pragma once
+#include <QMessageBox>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -9,7 +10,6 @@
 
 #include "history/HistoryWriter.h"
 
-class QMessageBox;
 class QWidget;
 
 namespace keno {

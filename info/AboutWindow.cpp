@@ -6,10 +6,8 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-#include "info/KenoIcon.h"
+#include "widgets/KenoIcon.h"
 #include "info/ProgramInfo.h"
-#include "keno22/Keno22Window.h"
-#include "shell/KenoApp.h"
 #include "widgets/ImageButton.h"
 #include "widgets/LitLabel.h"
 
@@ -18,10 +16,6 @@ namespace keno {
 namespace {
 constexpr int kIconSize = 80;
 }
-
-AboutWindow::AboutWindow(KenoApp& app, QWidget* parent)
-    : AboutWindow([&app]() -> QWidget* { return app.Keno22(); }, parent,
-                  [&app] { return app.Options() != nullptr || QApplication::activeModalWidget() != nullptr; }) {}
 
 AboutWindow::AboutWindow(std::function<QWidget*()> gameWindow, QWidget* parent, std::function<bool()> keepsDisabled)
     : QDialog(parent), gameWindow_(std::move(gameWindow)), keepsDisabled_(std::move(keepsDisabled)) {

@@ -5,8 +5,6 @@
 
 namespace keno {
 
-class KenoApp;
-
 // The about window "aboutkeno22": the program's icon (picIcon), its name and version (lblTitle)
 // and OK (cmdOK). Not modal; deleted when closed. However it closes, the 22-ball window is
 // enabled again afterwards, unless the options dialog or a message box is still open (the dialog
@@ -17,9 +15,8 @@ public:
     static constexpr int kHeightTwips = 1830;
     static constexpr int kHeightPixels = kHeightTwips / 15;
 
-    AboutWindow(KenoApp& app, QWidget* parent = nullptr);
     // gameWindow names the window to enable on close when it closes (null: none); keepsDisabled
-    // says whether a dialog or box of the machine still needs it disabled. For tests.
+    // says whether a dialog or box of the machine still needs it disabled.
     explicit AboutWindow(std::function<QWidget*()> gameWindow, QWidget* parent = nullptr,
                          std::function<bool()> keepsDisabled = {});
 

@@ -3,7 +3,7 @@
 #include <QMessageBox>
 
 #include "info/GameInformationText.h"
-#include "shell/QtMessenger.h"
+#include "host/QtMessenger.h"
 #include "widgets/KeyboardPlay.h"
 
 namespace keno {

@@ -1,7 +1,7 @@
 #pragma once
 #include <QString>
 
-#include "shell/KenoApp.h"
+#include "host/GameHost.h"
 
 class QWidget;
 

@@ -1,14 +1,9 @@
-#include "keno20/Keno20WindowImpl.h"
-
-#include <QAction>
+// The face of the 20-ball window: board, meters, the pay table and the button row.
 #include <QFrame>
-#include <QMenuBar>
 
-#include "widgets/BoardSquare.h"
+#include "keno20/Keno20Window.h"
 #include "widgets/ImageButton.h"
 #include "widgets/LitLabel.h"
-#include "widgets/MeterLabel.h"
-#include "widgets/PaintKit.h"
 #include "widgets/TwipFace.h"
 
 namespace keno {
@@ -55,67 +50,38 @@ QRect BoardRect(int number) {
 
 }  // namespace
 
-QRect Keno20Window::Impl::PayRowRect(int row) {
+QRect Keno20Window::PayRowRect(int row) {
     return {kSideLeft + 90, kPayRowTop + kPayRowHeight * (row - 1), kSideWidth - 180, kPayRowHeight};
 }
 
-void Keno20Window::Impl::BuildFace() {
-    face = new TwipFace(kFaceTwips, &window);
-    face->setObjectName(QStringLiteral("face"));
-    face->setTitle(QStringLiteral("K E N O"), kTitle);
-    window.setCentralWidget(face);
+void Keno20Window::BuildFace() {
+    MakeFace(kFaceTwips, QStringLiteral("K E N O"), kTitle);
     BuildBoard();
-    playerLabel = new LitLabel(QString(), QColor(120, 230, 255));
-    playerLabel->setObjectName(QStringLiteral("player"));
-    playerLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    face->place(playerLabel, kPlayer);
+    AddPlayerLabel(kPlayer);
     BuildMeters();
     BuildPayTable();
     BuildButtons();
-    BuildMenu();
-    BuildTimers();
 }
 
-void Keno20Window::Impl::BuildBoard() {
+void Keno20Window::BuildBoard() {
     const QRect first = BoardRect(1);
     const QRect last = BoardRect(80);
-    face->addPanel(QRect(first.topLeft() - QPoint(90, 80), last.bottomRight() + QPoint(90, 80)), kBoardEdge);
-    for (int number = 1; number <= ViewModel::kSquares; ++number) {
-        auto* square = new BoardSquare(number);
-        square->setObjectName(QStringLiteral("a_%1").arg(number));
-        square->setToolTip(QStringLiteral("Click to select this number"));
-        face->place(square, BoardRect(number));
-    }
+    Face().addPanel(QRect(first.topLeft() - QPoint(90, 80), last.bottomRight() + QPoint(90, 80)), kBoardEdge);
+    for (int number = 1; number <= ViewModel::kSquares; ++number) AddSquare(number, BoardRect(number));
 }
 
-void Keno20Window::Impl::BuildMeters() {
-    struct Meter {
-        const char* name;
-        const char* caption;
-        QRect twips;
-        QColor digits;
-        int cells;
-    };
+void Keno20Window::BuildMeters() {
     const int right = kSideLeft + kSideWidth - kHalfWidth;
-    const std::array<Meter, 5> meters{{
-        {"lblcredit", "CREDIT", QRect(kSideLeft, 900, kSideWidth, 1000), QColor(255, 40, 30), 7},
-        {"betpan", "BET", QRect(kSideLeft, 2000, kHalfWidth, 1000), QColor(255, 40, 30), 1},
-        {"winnings", "WIN", QRect(right, 2000, kHalfWidth, 1000), QColor(40, 255, 90), 5},
-        {"spts", "SPOTS", QRect(kSideLeft, 3100, kHalfWidth, 1000), QColor(255, 190, 0), 2},
-        {"hts", "HITS", QRect(right, 3100, kHalfWidth, 1000), QColor(0, 200, 255), 2},
-    }};
-    for (const Meter& m : meters) {
-        auto* meter = new MeterLabel(QString::fromLatin1(m.caption));
-        meter->setObjectName(QString::fromLatin1(m.name));
-        meter->setDigitColour(m.digits);
-        meter->setCells(m.cells);
-        face->place(meter, m.twips);
-    }
+    AddMeter("lblcredit", "CREDIT", QRect(kSideLeft, 900, kSideWidth, 1000), QColor(255, 40, 30), 7);
+    AddMeter("betpan", "BET", QRect(kSideLeft, 2000, kHalfWidth, 1000), QColor(255, 40, 30), 1);
+    AddMeter("winnings", "WIN", QRect(right, 2000, kHalfWidth, 1000), QColor(40, 255, 90), 5);
+    AddMeter("spts", "SPOTS", QRect(kSideLeft, 3100, kHalfWidth, 1000), QColor(255, 190, 0), 2);
+    AddMeter("hts", "HITS", QRect(right, 3100, kHalfWidth, 1000), QColor(0, 200, 255), 2);
 }
 
-void Keno20Window::Impl::BuildPayTable() {
+void Keno20Window::BuildPayTable() {
     const int bottom = BoardRect(80).bottom() + 80;
-    face->addPanel(QRect(kSideLeft, kPayTop, kSideWidth, bottom - kPayTop), kPayEdge);
+    Face().addPanel(QRect(kSideLeft, kPayTop, kSideWidth, bottom - kPayTop), kPayEdge);
     const int hitsLeft = kSideLeft + 150;
     const int hitsWidth = 1200;
     const int winLeft = kSideLeft + 1500;
@@ -127,18 +93,18 @@ void Keno20Window::Impl::BuildPayTable() {
     headPays->setObjectName(QStringLiteral("payhead_pays"));
     headHits->setAlignment(Qt::AlignCenter);
     headPays->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    face->place(headHits, QRect(hitsLeft, kPayTop + 80, hitsWidth, 360));
-    face->place(headPays, QRect(winLeft, kPayTop + 80, winWidth, 360));
+    Face().place(headHits, QRect(hitsLeft, kPayTop + 80, hitsWidth, 360));
+    Face().place(headPays, QRect(winLeft, kPayTop + 80, winWidth, 360));
 
     // A lit bar behind the winning row; it goes out and comes back with the row.
-    winningBar = new QFrame();
-    winningBar->setObjectName(QStringLiteral("winningbar"));
-    winningBar->setStyleSheet(QStringLiteral(
+    winningBar_ = new QFrame();
+    winningBar_->setObjectName(QStringLiteral("winningbar"));
+    winningBar_->setStyleSheet(QStringLiteral(
         "QFrame { background: rgba(40, 255, 90, 38); border: 1px solid rgba(40, 255, 90, 150);"
         " border-radius: 5px; }"));
-    winningBar->setAttribute(Qt::WA_TransparentForMouseEvents);
-    face->place(winningBar, PayRowRect(1));
-    winningBar->hide();
+    winningBar_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    Face().place(winningBar_, PayRowRect(1));
+    winningBar_->hide();
 
     for (int row = 1; row <= Keno20PaySchedule::kRows; ++row) {
         const int top = kPayRowTop + kPayRowHeight * (row - 1);
@@ -152,14 +118,14 @@ void Keno20Window::Impl::BuildPayTable() {
         win->setMonospace(true);
         win->setTextScale(0.72);
         win->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        face->place(hits, QRect(hitsLeft, top, hitsWidth, kPayRowHeight));
-        face->place(win, QRect(winLeft, top, winWidth, kPayRowHeight));
-        hitLabels[static_cast<std::size_t>(row)] = hits;
-        winLabels[static_cast<std::size_t>(row)] = win;
+        Face().place(hits, QRect(hitsLeft, top, hitsWidth, kPayRowHeight));
+        Face().place(win, QRect(winLeft, top, winWidth, kPayRowHeight));
+        hitLabels_[static_cast<std::size_t>(row)] = hits;
+        winLabels_[static_cast<std::size_t>(row)] = win;
     }
 }
 
-void Keno20Window::Impl::BuildButtons() {
+void Keno20Window::BuildButtons() {
     struct Spec {
         const char* name;
         const char* caption;
@@ -177,38 +143,9 @@ void Keno20Window::Impl::BuildButtons() {
     }};
     const int left = (kFaceTwips.width() - (kButtonPitch * 6 + kButtonWidth)) / 2;
     for (std::size_t i = 0; i < specs.size(); ++i) {
-        auto* button = new ImageButton(QString::fromLatin1(specs[i].caption), specs[i].colour);
-        button->setObjectName(QString::fromLatin1(specs[i].name));
-        button->setToolTip(QString::fromLatin1(specs[i].tip));
-        face->place(button, QRect(left + static_cast<int>(i) * kButtonPitch, kButtonTop, kButtonWidth, kButtonHeight));
+        AddButton(specs[i].name, specs[i].caption, specs[i].colour,
+                  QRect(left + static_cast<int>(i) * kButtonPitch, kButtonTop, kButtonWidth, kButtonHeight), specs[i].tip);
     }
-}
-
-void Keno20Window::Impl::BuildMenu() {
-    QMenuBar* bar = window.menuBar();
-    bar->setStyleSheet(paint::GameMenuBarStyle());
-    const auto add = [&](const char* name, const QString& text) {
-        auto* action = new QAction(text, &window);
-        action->setObjectName(QString::fromLatin1(name));
-        bar->addAction(action);
-    };
-    add("mnuexit", QStringLiteral("Exit"));
-    add("mnuabout", QStringLiteral("&about"));
-    add("MNUhelp", QStringLiteral("Help"));
-}
-
-void Keno20Window::Impl::BuildTimers() {
-    timer1 = new QTimer(&window);
-    timer1->setObjectName(QStringLiteral("Timer1"));
-    timer1->setInterval(200);
-    timerpay = new QTimer(&window);
-    timerpay->setObjectName(QStringLiteral("timerpay"));
-    timerpay->setInterval(300);
-    pending = new PendingPress(window);
-}
-
-ImageButton* Keno20Window::Impl::Button(const char* name) const {
-    return face->findChild<ImageButton*>(QString::fromLatin1(name));
 }
 
 }  // namespace keno

@@ -1,50 +1,57 @@
 #pragma once
-#include <QMainWindow>
+#include <QRect>
+#include <QSize>
 
-#include <memory>
+#include <array>
 
-#include "core/ViewModel.h"
+#include "gamewindow/GameWindow.h"
+#include "keno22/Keno22Game.h"
+
+class QTimer;
 
 namespace keno {
 
-class KenoApp;
-class clsKenoBoard;
-class Keno22Game;
+class BallWidget;
 
-// The "K E N O 22" window: forwards its buttons and timers to the board and game engines and
-// draws the view model they leave. Created once by the shell and then only hidden and shown.
-class Keno22Window : public QMainWindow {
+// The face is the design's window moved down by kFaceTop twips to make room for the title; the
+// board and the rack keep their relative geometry.
+namespace keno22face {
+inline constexpr int kFaceTop = 900;
+inline constexpr QSize kDesign(12000, 8500);
+inline constexpr int kBallSize = 480;
+// Where square `number` stands on the face, in twips.
+QRect SquareTwips(int number);
+// Where a ball with the design's Left/Top stands on the face, in twips.
+QRect BallTwips(int left, int top);
+}  // namespace keno22face
+
+// The "K E N O 22" window: the board, the ball rack and the extra-ball offer over the game-window
+// frame. Created once by the shell and then only hidden and shown.
+class Keno22Window final : public GameWindow {
     Q_OBJECT
 public:
-    explicit Keno22Window(KenoApp& app, QWidget* parent = nullptr);
+    explicit Keno22Window(GameHost& host, QWidget* parent = nullptr);
     ~Keno22Window() override;
 
-    // The load steps: slot 1's record, caption, meters, start-up sound, board, buttons.
-    void Load();
-
-    ViewModel& View();
-    clsKenoBoard& Board();
-    Keno22Game& Game();
-
-    // Draws every control from the view model (after engine work done from outside, e.g. options).
-    void Redraw();
-    // Stops the hit blink (switching to the 20-ball game).
-    void StopHitBlink();
-    // Runs the work of a press still in its press effect (before the window is left).
-    void FinishPendingPress();
-    // Shows the loaded player, credit and bet, with the buttons they light (coming back into view,
-    // the options dialog closed); not while a draw runs.
-    void ShowMachineState();
-    // For shut-down: finishes a running draw or extra balls at once and takes an open offer.
-    void SettleForShutdown();
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
-    void showEvent(QShowEvent* event) override;
+    Keno22Game& Game() { return game_; }
+    bool GameRunning() const override { return game_.Running(); }
+    bool GameInHand() const override { return game_.Busy(); }
+    bool OfferOpen() const override { return game_.OfferOpen(); }
 
 private:
-    struct Impl;
-    std::unique_ptr<Impl> impl_;
+    void BuildFace() override;
+    void BuildTimers() override;
+    void WireControls() override;
+    void LoadGame() override;
+    std::optional<int> AdvanceGame() override { return game_.Advance(); }
+    void SettleGame() override { game_.SettleNow(); }
+    void SettleOffer() override;
+    void SyncGame(bool everything) override;  // the rack
+
+    Keno22Game game_;
+    std::array<BallWidget*, ViewModel::kBalls + 1> balls_{};
+    std::array<BallView, ViewModel::kBalls + 1> ballsShown_{};
+    QTimer* tmrshowbuttons_ = nullptr;
 };
 
 }  // namespace keno

@@ -9,15 +9,12 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 
-#include "keno20/Keno20Window.h"
-#include "keno22/Keno22Window.h"
-#include "shell/KenoApp.h"
 
 namespace keno {
 
-OptionsDialog::OptionsDialog(KenoApp& app, QWidget* opener)
+OptionsDialog::OptionsDialog(GameHost& host, QWidget* opener)
     : QDialog(nullptr),  // not a child of the opener: disabling the opener must not disable us
-      app_(app),
+      host_(host),
       opener_(opener),
       messenger_(this) {
     setObjectName(QStringLiteral("frmkeno22options"));
@@ -25,13 +22,12 @@ OptionsDialog::OptionsDialog(KenoApp& app, QWidget* opener)
     setModal(false);
     setAttribute(Qt::WA_DeleteOnClose);
 
-    Keno22Window* keno22 = app_.Keno22();
-    Keno20Window* keno20 = app_.Keno20();
     // keno22 exists from start-up on; a dialog is only ever opened from a game window.
+    ViewModel* keno22 = host_.GameView(GameKind::Keno22);
     Q_ASSERT(keno22);
-    controller_ = std::make_unique<OptionsController>(app_.State(), app_.Ledger(), messenger_, *this,
-                                                      app_.DisplayModes(), keno22->View(),
-                                                      keno20 ? &keno20->View() : nullptr);
+    controller_ = std::make_unique<OptionsController>(host_.State(), host_.Ledger(), messenger_, *this,
+                                                      host_.DisplayModes(), *keno22,
+                                                      host_.GameView(GameKind::Keno20));
     controller_->SetUpperCase([](std::string_view name) {
         return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())).toUpper().toStdString();
     });
@@ -151,38 +147,17 @@ void OptionsDialog::reject() {
 
 // OptionsHost
 
-void OptionsDialog::ShowActiveGame(const std::string& activegame) {
-    Keno22Window* keno22 = app_.Keno22();
-    Keno20Window* keno20 = app_.Keno20();
-    QWidget* active = activegame == "game2" && keno20 ? static_cast<QWidget*>(keno20) : keno22;
-    QWidget* other = active == keno22 ? static_cast<QWidget*>(keno20) : keno22;
-    if (other) other->hide();
-    if (active) {
-        active->setEnabled(true);
-        active->show();
-        active->raise();
-        active->activateWindow();
-    }
-    // The window stayed in view under the dialog: the player, bet and credit it shows, the
-    // buttons they light and the 20-ball pay table follow what the dialog left.
-    if (active == keno22 && keno22) keno22->ShowMachineState();
-    if (active == keno20 && keno20) keno20->ShowMachineState();
-}
+void OptionsDialog::ShowActiveGame(const std::string& activegame) { host_.ShowActiveGame(activegame); }
 
-void OptionsDialog::MoveMainWindowToOrigin() {
-    if (QWidget* keno22 = app_.Keno22()) keno22->move(0, 0);
-}
+void OptionsDialog::MoveMainWindowToOrigin() { host_.MoveMainWindowToOrigin(); }
 
 void OptionsDialog::CloseDialog() {
     // From the close box the closing is already under way; WA_DeleteOnClose unloads us after it.
     if (!inCloseEvent_) close();
 }
 
-void OptionsDialog::RefreshGameWindows() {
-    if (Keno22Window* keno22 = app_.Keno22()) keno22->Redraw();
-    if (Keno20Window* keno20 = app_.Keno20()) keno20->Redraw();
-}
+void OptionsDialog::RefreshGameWindows() { host_.RefreshGameWindows(); }
 
-void OptionsDialog::SaveFailed(const StoreStatus& status) { app_.WarnSaveFailed(status, this); }
+void OptionsDialog::SaveFailed(const StoreStatus& status) { host_.WarnSaveFailed(status, this); }
 
 }  // namespace keno

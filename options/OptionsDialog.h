@@ -5,9 +5,10 @@
 #include <array>
 #include <memory>
 
+#include "host/GameHost.h"
+#include "host/QtMessenger.h"
 #include "options/OptionsController.h"
 #include "options/OptionsHost.h"
-#include "shell/QtMessenger.h"
 
 class QButtonGroup;
 class QGroupBox;
@@ -19,8 +20,6 @@ class QRadioButton;
 
 namespace keno {
 
-class KenoApp;
-
 // "Keno Options": statistics, player slot, name, reel speed, delete and screen size. A thin window
 // over OptionsController: control events go to the controller, its View() is copied back onto the
 // controls. Not modal; unloads itself (WA_DeleteOnClose) on every way out.
@@ -29,7 +28,7 @@ class OptionsDialog : public QDialog, public OptionsHost {
 public:
     // Fills itself from the machine state at once (OpenOptions). The opener is the game window
     // that opened it; the shell disables it while the dialog is open.
-    OptionsDialog(KenoApp& app, QWidget* opener);
+    OptionsDialog(GameHost& host, QWidget* opener);
     ~OptionsDialog() override;
 
     OptionsController& Controller() { return *controller_; }
@@ -86,7 +85,7 @@ private:
     void Run(Operation operation);
     void ShowView();
 
-    KenoApp& app_;
+    GameHost& host_;
     QPointer<QWidget> opener_;
     QtMessenger messenger_;
     std::unique_ptr<OptionsController> controller_;

@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
-#include <utility>
 
+#include "core/DisplayModeSwitch.h"
 #include "core/SettingsStore.h"
 
 namespace keno {
@@ -21,18 +21,6 @@ public:
     virtual void RefreshGameWindows() = 0;
     // A player record did not reach storage; warn the player (status names the file and reason).
     virtual void SaveFailed(const StoreStatus& status) = 0;
-};
-
-// The display-mode switch of the machine (800 x 600 on request, restored at exit).
-class DisplayModeSwitch {
-public:
-    virtual ~DisplayModeSwitch() = default;
-    virtual void ChangeDisplayMode(int width, int height) = 0;
-    // Back to the user's stored mode.
-    virtual void RestoreDisplayMode() = 0;
-    // Current screen size in pixels: width, height; 0, 0 when it cannot be told (the change is then
-    // attempted and, with no display, quietly does nothing).
-    virtual std::pair<int, int> ScreenSizePixels() = 0;
 };
 
 }  // namespace keno

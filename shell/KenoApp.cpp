@@ -11,16 +11,14 @@
 #include <cstdio>
 
 #include "history/GameHistory.h"
-#include "info/KenoIcon.h"
-#include "keno20/Keno20Game.h"
 #include "keno20/Keno20Window.h"
-#include "keno22/Keno22Game.h"
 #include "keno22/Keno22Window.h"
 #include "shell/IniSettingsStore.h"
 #include "shell/MODchangeResSwitch.h"
 #include "shell/SignalBridge.h"
 #include "shell/SoundBank.h"
 #include "shell/SystemClock.h"
+#include "widgets/KenoIcon.h"
 
 namespace keno {
 
@@ -54,6 +52,10 @@ KenoApp::KenoApp(std::unique_ptr<SettingsStore> store, QObject* parent)
     random_.inner = std::make_unique<ClockRandomSource>();
     clock_.inner = std::make_unique<SystemClock>();
     history_->SetWarningParent([this]() -> QWidget* { return quitting_ || unattended_ ? nullptr : ActiveGameWindow(); });
+    // The program's features of every game window go here, one AddGameWindowFeature line each.
+    AddGameWindowFeature([history = history_.get()](GameWindow& window) {
+        connect(&window, &GameWindow::gameSettled, history, &GameHistory::GameSettled);
+    });
 }
 
 KenoApp::~KenoApp() {
@@ -80,13 +82,21 @@ void KenoApp::SetDisplayModeSwitch(std::unique_ptr<DisplayModeSwitch> display) {
     if (display) display_ = std::move(display);
 }
 
+void KenoApp::FillSoundBank() { sound_->LoadBank(); }
+
+void KenoApp::AddGameWindowFeature(GameWindowFeature feature) {
+    if (keno22_) feature(*keno22_);
+    if (keno20_) feature(*keno20_);
+    features_.push_back(std::move(feature));
+}
+
 void KenoApp::Start() {
     if (keno22_) return;
     // Before the window can be seen: a SIGTERM sent once it is up must find the handler. The
     // signal is only acted on from the event loop, so after the load below.
     InstallShutdownPaths();
     keno22_ = new Keno22Window(*this);
-    keno22_->Game().SetRecorder(history_.get());
+    for (const GameWindowFeature& feature : features_) feature(*keno22_);
     keno22_->Load();
     keno22_->show();
     FinishAfterFirstFrame();
@@ -144,7 +154,7 @@ bool KenoApp::MayLeave(QWidget* window, bool gameBusy) const {
 void KenoApp::SwitchTo20Ball() {
     if (quitting_ || !keno22_) return;
     keno22_->FinishPendingPress();
-    if (!MayLeave(keno22_, keno22_->Game().Busy())) return;
+    if (!MayLeave(keno22_, keno22_->GameInHand())) return;
     const bool firstTime = !keno20_;
     if (firstTime) {
         // keno20's load reads slot 1 over the machine state; whatever the player has in hand
@@ -154,7 +164,7 @@ void KenoApp::SwitchTo20Ball() {
     keno22_->hide();
     if (firstTime) {
         keno20_ = new Keno20Window(*this);
-        keno20_->Game().SetRecorder(history_.get());
+        for (const GameWindowFeature& feature : features_) feature(*keno20_);
         keno20_->Load();
     }
     keno20_->show();
@@ -163,11 +173,16 @@ void KenoApp::SwitchTo20Ball() {
     if (firstTime) emit keno20Created(keno20_);
 }
 
+void KenoApp::SwitchGame(GameKind to) {
+    if (to == GameKind::Keno20) SwitchTo20Ball();
+    else SwitchTo22Ball();
+}
+
 void KenoApp::SwitchTo22Ball() {
     if (quitting_ || !keno22_) return;
     if (keno20_) {
         keno20_->FinishPendingPress();
-        if (!MayLeave(keno20_, keno20_->Game().Running())) return;
+        if (!MayLeave(keno20_, keno20_->GameInHand())) return;
     }
     if (keno20_) keno20_->hide();
     keno22_->show();
@@ -251,8 +266,8 @@ bool KenoApp::SaveRecordOrWarn(QWidget* parent) {
 }
 
 bool KenoApp::AnyGameRunning() const {
-    const bool k22 = keno22_ && keno22_->Game().Running();
-    const bool k20 = keno20_ && keno20_->Game().Running();
+    const bool k22 = keno22_ && keno22_->GameRunning();
+    const bool k20 = keno20_ && keno20_->GameRunning();
     return k22 || k20;
 }
 

@@ -1,12 +1,12 @@
 // The machine's secondary windows: options, pay schedule, about, game information.
 #include "shell/KenoApp.h"
 
+#include <QApplication>
+
 #include "info/AboutWindow.h"
 #include "info/GameInformation.h"
 #include "info/PayoutsWindow.h"
-#include "keno20/Keno20Game.h"
 #include "keno20/Keno20Window.h"
-#include "keno22/Keno22Game.h"
 #include "keno22/Keno22Window.h"
 #include "options/OptionsDialog.h"
 
@@ -65,7 +65,11 @@ void KenoApp::ShowPaySchedule() {
 void KenoApp::ShowAbout() {
     if (quitting_) return;
     if (!about_) {
-        about_ = new AboutWindow(*this);
+        // However it closes, keno22 is enabled again, unless the options dialog or a box still
+        // needs it disabled (the dialog enables it itself when it closes).
+        about_ = new AboutWindow([this]() -> QWidget* { return keno22_.data(); }, nullptr, [this] {
+            return !options_.isNull() || QApplication::activeModalWidget() != nullptr;
+        });
         about_->setAttribute(Qt::WA_DeleteOnClose);
     }
     BringForward(about_);
@@ -78,6 +82,38 @@ void KenoApp::ShowAbout() {
 void KenoApp::ShowGameInformation(GameKind game, QWidget* parent) {
     if (quitting_) return;
     ShowGameInformationBox(game, parent);
+}
+
+ViewModel* KenoApp::GameView(GameKind game) {
+    if (game == GameKind::Keno22) return keno22_ ? &keno22_->View() : nullptr;
+    return keno20_ ? &keno20_->View() : nullptr;
+}
+
+void KenoApp::ShowActiveGame(const std::string& activegame) {
+    QWidget* k22 = keno22_.data();
+    QWidget* k20 = keno20_.data();
+    QWidget* active = activegame == "game2" && k20 ? k20 : k22;
+    QWidget* other = active == k22 ? k20 : k22;
+    if (other) other->hide();
+    if (active) {
+        active->setEnabled(true);
+        active->show();
+        active->raise();
+        active->activateWindow();
+    }
+    // The window stayed in view under the dialog: the player, bet and credit it shows, the
+    // buttons they light and the 20-ball pay table follow what the dialog left.
+    if (active && active == k22) keno22_->ShowMachineState();
+    if (active && active == k20) keno20_->ShowMachineState();
+}
+
+void KenoApp::MoveMainWindowToOrigin() {
+    if (keno22_) keno22_->move(0, 0);
+}
+
+void KenoApp::RefreshGameWindows() {
+    if (keno22_) keno22_->Redraw();
+    if (keno20_) keno20_->Redraw();
 }
 
 void KenoApp::BringToFront() {

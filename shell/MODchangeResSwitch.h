@@ -1,5 +1,5 @@
 #pragma once
-#include "options/OptionsHost.h"
+#include "core/DisplayModeSwitch.h"
 
 namespace keno {
 

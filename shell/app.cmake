@@ -1,9 +1,14 @@
-# UI-thread helpers and the machine shell, part of the one UI library.
+# The machine shell: start-up, window switching, shut-down, and the GameHost the windows see. The
+# top of the layering: it links every window library; none of them links it.
+add_library(keno_ui STATIC)
+target_include_directories(keno_ui PUBLIC ${PROJECT_SOURCE_DIR})
+set_target_properties(keno_ui PROPERTIES AUTOMOC ON)
 target_sources(keno_ui PRIVATE
-  PacedRunner.cpp PendingPress.cpp GameWindowFit.cpp QtMessenger.cpp SignalBridge.cpp
+  SignalBridge.cpp
   KenoApp.cpp KenoAppScreens.cpp KenoAppFirstFrame.cpp SystemClock.cpp MODchangeResSwitch.cpp SingleInstance.cpp)
 target_link_libraries(keno_ui PUBLIC keno_core
-  keno_settings_qt keno_sound keno_display keno22_engine keno20_engine options_engine keno_board keno_widgets Qt6::Network)
+  keno_settings_qt keno_sound keno_display keno22_window keno20_window keno_options_ui keno_info_ui keno_history_ui
+  keno_host keno_game_window keno_widgets Qt6::Widgets Qt6::Network)
 
 add_executable(keno22 main.cpp)
 target_link_libraries(keno22 PRIVATE keno_ui)

@@ -4,6 +4,7 @@
 #include "widgets/BoardSquare.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QShortcut>
@@ -18,6 +19,7 @@ constexpr int kColumns = 10;
 constexpr int kRows = 8;
 constexpr int kSquares = kColumns * kRows;
 constexpr char kHintProperty[] = "kenoKeyHint";
+constexpr char kMenuKeyProperty[] = "kenoMenuKey";
 
 QKeySequence Key(int key) {
     return QKeySequence(key);
@@ -64,9 +66,20 @@ QString GameKeysHelp(const QWidget* window) {
     for (const GameKey& key : GameKeys()) {
         if (!gameWindow || HasAnyButton(window, key)) parts << key.label + QLatin1Char(' ') + key.action;
     }
+    if (window != nullptr) {
+        for (const QAction* action : window->findChildren<QAction*>()) {
+            const QString menuKey = action->property(kMenuKeyProperty).toString();
+            if (!menuKey.isEmpty()) parts << menuKey;
+        }
+    }
     return QStringLiteral("Keys: ") + parts.join(QStringLiteral(", ")) +
            QStringLiteral(". Tab walks the board and the buttons; on the board the arrow keys move "
                           "and Space marks a number; Esc leaves them.");
+}
+
+void KeyboardPlay::AddMenuKey(QAction& action, const QString& label, const QString& what) {
+    action.setProperty(kMenuKeyProperty, label + QLatin1Char(' ') + what);
+    action.setProperty(kKeyProperty, label);
 }
 
 KeyboardPlay* KeyboardPlay::Install(QWidget& window) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 class QAbstractButton;
+class QAction;
 class QWidget;
 
 namespace keno {
@@ -48,6 +49,10 @@ public:
 
     // The square the board's focus ring stands on (1..80), also while the board has no focus.
     int currentSquare() const { return current_; }
+
+    // The key of a menu entry a feature added to a game window: named in the key help after the
+    // game keys ("D odds") and to screen readers.
+    static void AddMenuKey(QAction& action, const QString& label, const QString& what);
 
     // The tooltip a control shows: its own with the key that works it after it.
     static QString ShownToolTip(const QWidget& control);

@@ -12,7 +12,7 @@
 #include "core/Clock.h"
 #include "keno22/Keno22Game.h"
 #include "keno22/Keno22Window.h"
-#include "shell/PacedRunner.h"
+#include "gamewindow/PacedRunner.h"
 #include "tests/support/ScriptedRandom.h"
 #include "tests/support/UiTestSupport.h"
 #include "widgets/BoardSquare.h"

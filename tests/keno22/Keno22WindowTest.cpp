@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "keno22/Keno22WindowImpl.h"
+#include "keno22/Keno22Window.h"
 #include "tests/keno22/Keno22WindowRig.h"
 #include "widgets/BallWidget.h"
 #include "widgets/TwipFace.h"

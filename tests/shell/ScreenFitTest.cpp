@@ -2,7 +2,7 @@
 // dialog switches to), every control must be on the screen, the face's aspect kept.
 #include <QScreen>
 
-#include "shell/GameWindowFit.h"
+#include "gamewindow/GameWindowFit.h"
 #include "tests/support/UiTestSupport.h"
 #include "widgets/ImageButton.h"
 #include "widgets/TwipFace.h"

@@ -5,7 +5,7 @@
 
 #include <cstdio>
 
-#include "info/KenoIcon.h"
+#include "widgets/KenoIcon.h"
 
 int main(int argc, char** argv) {
     if (argc < 3) {

@@ -1,4 +1,4 @@
-#include "shell/GameWindowFit.h"
+#include "gamewindow/GameWindowFit.h"
 
 #include <QEvent>
 #include <QGuiApplication>

@@ -1,4 +1,4 @@
-#include "shell/PendingPress.h"
+#include "gamewindow/PendingPress.h"
 
 #include <QTimer>
 #include <QWidget>

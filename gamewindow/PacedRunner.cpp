@@ -1,4 +1,4 @@
-#include "shell/PacedRunner.h"
+#include "gamewindow/PacedRunner.h"
 
 namespace keno {
 

@@ -1,4 +1,4 @@
-#include "info/KenoIcon.h"
+#include "widgets/KenoIcon.h"
 
 #include <QPainter>
 #include <cmath>

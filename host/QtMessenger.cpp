@@ -1,4 +1,4 @@
-#include "shell/QtMessenger.h"
+#include "host/QtMessenger.h"
 
 #include <QMessageBox>
 

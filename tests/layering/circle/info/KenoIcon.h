@@ -1,0 +1,2 @@
+#pragma once
+#include "keno22/Keno22PaySchedule.h"

@@ -1,0 +1,2 @@
+#include "info/KenoIcon.h"
+#include "core/Cue.h"
