@@ -2,8 +2,13 @@
 
 #include <unistd.h>
 
+#include <QFile>
+#include <QSettings>
+#include <QStringList>
+
 #include <cstdio>
 #include <fstream>
+#include <map>
 #include <string>
 
 #include "core/PlayerLedger.h"
@@ -49,6 +54,29 @@ void RoundTrip(const std::string& path, const std::string& label, ProbeResult& r
     }
 }
 
+// Every value of the file outside the six records, as QSettings reads it. Read from a copy under a
+// new name: QSettings keeps what it read of a name for the whole process.
+std::map<QString, QString> OtherValues(const std::string& folder, const std::string& path) {
+    const std::string copy = FreshName(folder, "view");
+    std::map<QString, QString> values;
+    if (!QFile::copy(QString::fromStdString(path), QString::fromStdString(copy))) return values;
+    {
+        QSettings settings(QString::fromStdString(copy), QSettings::IniFormat);
+        const QStringList ledgerKeys = {"coinsbet", "reelspeed", "amountinvested", "wager",
+                                        "total",    "bank",      "games",          "currentplayer"};
+        for (const QString& key : settings.allKeys()) {
+            const auto slash = key.indexOf(u'/');
+            const QString section = key.left(slash);
+            const bool ledger = slash > 0 && section.size() == 7 && section.startsWith(QStringLiteral("player")) &&
+                                section[6] >= u'1' && section[6] <= u'6' && ledgerKeys.contains(key.mid(slash + 1));
+            const QVariant value = settings.value(key);
+            if (!ledger) values[key] = QString::fromLatin1(value.typeName()) + u':' + value.toStringList().join(u'|');
+        }
+    }
+    std::remove(copy.c_str());
+    return values;
+}
+
 }  // namespace
 
 MachineState Before(int slot) { return Filled(slot, -7, "before"); }
@@ -73,7 +101,10 @@ ProbeResult ProbeSettingsFile(std::string_view bytes, const std::string& folder)
         }
     }
     RoundTrip(output, "fresh file", result);
+    // Saving the records into a damaged file must not change anything else the file holds.
+    const auto others = OtherValues(folder, input);
     RoundTrip(input, "same file", result);
+    if (OtherValues(folder, input) != others) result.problems.push_back("saving changed values outside the records");
     std::remove(output.c_str());
     std::remove(input.c_str());
     return result;
