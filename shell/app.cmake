@@ -1,7 +1,8 @@
 # UI-thread helpers and the machine shell, part of the one UI library.
 target_sources(keno_ui PRIVATE
   PacedRunner.cpp QtMessenger.cpp SignalBridge.cpp
-  KenoApp.cpp KenoAppScreens.cpp KenoAppFirstFrame.cpp SystemClock.cpp MODchangeResSwitch.cpp SingleInstance.cpp)
+  KenoApp.cpp KenoAppScreens.cpp KenoAppFirstFrame.cpp SystemClock.cpp MODchangeResSwitch.cpp SingleInstance.cpp
+  DisplayCheck.cpp)
 target_link_libraries(keno_ui PUBLIC keno_core
   keno_settings_qt keno_sound keno_display keno22_engine keno20_engine options_engine keno_board keno_widgets Qt6::Network)
 
