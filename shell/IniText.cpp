@@ -241,20 +241,26 @@ std::optional<QByteArray> WithSection(const QByteArray& file, const QString& sec
         wanted[key] = EscapedKey(key) + '=' + EscapedText(text) + '\n';
     }
     const QByteArrayView data(file);
-    qsizetype pos = file.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    const qsizetype bodyStart = file.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    qsizetype pos = bodyStart;
 
     std::vector<Edit> edits;
     std::vector<std::pair<QString, Line>> firstChunk;  // the key lines of the first such section
     std::optional<Line> header, lastLine, lastOfFirstChunk;
     qsizetype nextSectionStart = -1;  // the header a new section goes before
+    qsizetype lastHeaderStart = -1;
     bool inSection = false, inFirstChunk = false;
     std::map<QString, bool> kept;  // keys replaced where they stand
     Line line;
     while (NextLine(data, pos, line)) {
         lastLine = line;
         if (data[line.start] == '[') {
+            lastHeaderStart = line.start;
             bool general = false;
             const QString name = SectionName(data, line, general);
+            // QSettings looks a key up in the last section that sorts before it: a section
+            // "player1/x" would hide the record's keys from it until QSettings rewrites the file.
+            if (name.startsWith(section + u'/')) return std::nullopt;
             inSection = !general && name == section;
             inFirstChunk = inSection && !header;
             if (inFirstChunk) header = lastOfFirstChunk = line;
@@ -277,6 +283,8 @@ std::optional<QByteArray> WithSection(const QByteArray& file, const QString& sec
         }
     }
 
+    // After the last line of the file, unless that line is still open (inside quotes, or a
+    // backslash waiting for its line break): the added text would become part of its value.
     const auto append = [&](QByteArray added) -> bool {
         const qsizetype last = lastLine ? lastLine->start : 0;
         if (!file.isEmpty() && !file.endsWith('\n') && !file.endsWith('\r')) added.prepend('\n');
@@ -284,41 +292,47 @@ std::optional<QByteArray> WithSection(const QByteArray& file, const QString& sec
         edits.push_back({file.size(), 0, added});
         return true;
     };
+    const QByteArray opening = "[" + EscapedKey(section) + "]\n";
 
     if (!header) {
-        QByteArray block = "[" + EscapedKey(section) + "]\n";
-        for (const auto& [key, text] : wanted) block += text;
+        QByteArray block = opening;
+        for (const auto& entry : wanted) block += entry.second;
         if (nextSectionStart >= 0) {
             edits.push_back({nextSectionStart, 0, block + '\n'});
         } else if (!lastLine) {  // nothing but blanks and comments so far
             const bool broken = file.isEmpty() || file.endsWith('\n') || file.endsWith('\r');
             edits.push_back({file.size(), 0, broken ? block : '\n' + block});
-        } else if (!append('\n' + block)) {
-            return std::nullopt;
+        } else if (append('\n' + block)) {
+        } else if (lastHeaderStart >= 0) {  // the end is open: a place before a header will do
+            edits.push_back({lastHeaderStart, 0, block + '\n'});
+        } else {  // no header at all: the keys without a section stay without one
+            edits.push_back({bodyStart, 0, block + "\n[General]\n"});
         }
     } else {
         // New keys go before the first key of the section that sorts after them, or after its last line.
         std::map<qsizetype, QByteArray> inserts;
         QByteArray atEnd;
-        for (const auto& [key, text] : wanted) {
+        for (const auto& entry : wanted) {
+            const QString& key = entry.first;
             if (kept[key]) continue;
             const auto after = std::find_if(firstChunk.begin(), firstChunk.end(),
-                                            [&key](const auto& entry) { return entry.first > key; });
+                                            [&key](const auto& keyLine) { return keyLine.first > key; });
             if (after == firstChunk.end()) {
-                atEnd += text;
+                atEnd += entry.second;
             } else {
-                inserts[after->second.start] += text;
+                inserts[after->second.start] += entry.second;
             }
         }
         for (auto& [at, text] : inserts) edits.push_back({at, 0, std::move(text)});
-        if (!atEnd.isEmpty()) {
-            const qsizetype end = lastOfFirstChunk->End();
-            if (NextPhysicalLine(data, end) > end && (NextPhysicalLine(data, end) < file.size() ||
-                                                      file.endsWith('\n') || file.endsWith('\r'))) {
-                edits.push_back({NextPhysicalLine(data, end), 0, atEnd});
-            } else if (!append(atEnd)) {
-                return std::nullopt;
-            }
+        const qsizetype end = lastOfFirstChunk->End(), next = NextPhysicalLine(data, end);
+        if (atEnd.isEmpty()) {
+        } else if (next > end && (next < file.size() || file.endsWith('\n') || file.endsWith('\r'))) {
+            edits.push_back({next, 0, atEnd});
+        } else if (append(atEnd)) {
+        } else if (header->End() < end) {  // the section's last line is open: right after its header
+            edits.push_back({NextPhysicalLine(data, header->End()), 0, atEnd});
+        } else {  // the header itself is open: a second part of the section before it
+            edits.push_back({header->start, 0, opening + atEnd + '\n'});
         }
     }
 

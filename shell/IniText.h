@@ -34,8 +34,9 @@ using Values = std::vector<std::pair<QString, QString>>;  // key, text
 // The file with the keys of one section set to the given texts, as QSettings would have written
 // them: existing keys are replaced where they stand, new keys take their sorted place in the
 // section, a new section its sorted place among the others, and every other byte stays as it
-// was. Empty when the edit cannot be made in place (a section or key with "/" or named
-// "general", or an end of file still inside quotes); the caller then lets QSettings rewrite it.
+// was (a file whose last line is left open, inside quotes, gets the new lines where they cannot
+// join it). Empty for a section or key with "/" or named "general", and for a file with a
+// section below this one ("player1/x"), which only QSettings itself can sort out.
 std::optional<QByteArray> WithSection(const QByteArray& file, const QString& section, const Values& values);
 
 }  // namespace keno::ini

@@ -1,16 +1,37 @@
 #include <QApplication>
 
+#include <cstdio>
+#include <memory>
+
 #include "info/KenoIcon.h"
 #include "keno22/Keno22Window.h"
-#include "shell/DisplayCheck.h"
+#include "shell/DisplayModes.h"
+#include "shell/DisplayStart.h"
 #include "shell/IniSettingsStore.h"
 #include "shell/KenoApp.h"
 #include "shell/KenoAppFirstFrame.h"
 #include "shell/SingleInstance.h"
 
+namespace {
+
+// Without a display Qt's X11 platform aborts the program; say plainly what is missing instead.
+bool NoDisplayToOpen() {
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    if (!platform.isEmpty() && !platform.startsWith("xcb")) return false;
+    if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") && platform.isEmpty()) return false;
+    return !keno::MODchangeRes::CurrentScreenSize().has_value();
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
-    const std::unique_ptr<QApplication> application = keno::OpenApplicationOrExplain(argc, argv);
-    if (!application) return 1;
+    if (NoDisplayToOpen()) {
+        std::fputs("keno22: there is no display to open the game window on (check DISPLAY).\n", stderr);
+        return 1;
+    }
+    auto platformStart = std::make_unique<keno::PlatformStartGuard>();  // any other platform that cannot start
+    QApplication application(argc, argv);
+    platformStart.reset();
     // Named here once so nothing else picks another settings path; the ledger's file is chosen by
     // IniSettingsStore alone.
     QCoreApplication::setOrganizationName(QStringLiteral("plinx"));
@@ -29,5 +50,5 @@ int main(int argc, char** argv) {
     QObject::connect(&instance, &keno::SingleInstance::activationRequested, &machine, &keno::KenoApp::BringToFront);
     machine.Start();
     if (qEnvironmentVariableIsSet("KENO_BENCH_FIRST_FRAME")) keno::ReportFirstFrame(machine.Keno22());
-    return QApplication::exec();
+    return application.exec();
 }

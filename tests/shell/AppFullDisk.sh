@@ -11,7 +11,7 @@ work=$(mktemp -d)
 mkdir -p "$work/config" "$work/run" && chmod 700 "$work/run"
 mount -t tmpfs -o size=256k tmpfs "$work/config" || { rmdir "$work/config" "$work/run" "$work"; echo "SKIP: no tmpfs"; exit 77; }
 trap 'umount "$work/config"; rm -rf "$work"' EXIT
-export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/run SDL_AUDIODRIVER=dummy
+export XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data XDG_RUNTIME_DIR=$work/run SDL_AUDIODRIVER=dummy
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY
 ini=$XDG_CONFIG_HOME/plinx/keno22.ini
 mkdir -p "$(dirname "$ini")"

@@ -8,7 +8,7 @@ program=${1:?usage: $0 PATH/TO/keno22}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir -m 700 "$work/run"
-export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/run SDL_AUDIODRIVER=dummy
+export XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data XDG_RUNTIME_DIR=$work/run SDL_AUDIODRIVER=dummy
 display=99
 while [[ -e /tmp/.X11-unix/X$display ]]; do display=$((display + 1)); done
 

@@ -14,7 +14,7 @@ work=$(mktemp -d)
 cleanup() { mountpoint -q "$work/full" && umount "$work/full"; rm -rf "$work"; }
 trap cleanup EXIT
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY
-export SDL_AUDIODRIVER=dummy
+export SDL_AUDIODRIVER=dummy XDG_DATA_HOME=$work/data
 mkdir -p "$work/run" "$work/run2" "$work/tmp2" "$work/full" && chmod 700 "$work/run" "$work/run2"
 : >"$work/runfile"
 # A runtime folder with no room left, where the system lets us make one.
