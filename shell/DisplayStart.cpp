@@ -1,5 +1,6 @@
 #include "shell/DisplayStart.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
@@ -9,6 +10,8 @@
 namespace keno {
 
 namespace {
+
+QtMessageHandler previousHandler = nullptr;
 
 // What the toolkit says while its platform starts: the reasons, when the start fails.
 QStringList& StartMessages() {
@@ -33,14 +36,18 @@ void WhileStarting(QtMsgType type, const QMessageLogContext& context, const QStr
     std::_Exit(1);
 }
 
-}  // namespace
-
-PlatformStartGuard::PlatformStartGuard() : previous_(qInstallMessageHandler(&WhileStarting)) {}
-
-PlatformStartGuard::~PlatformStartGuard() {
-    qInstallMessageHandler(previous_);
+// Run by the application object once its platform is up.
+void PlatformStarted() {
+    qInstallMessageHandler(previousHandler);
     for (const QString& line : StartMessages()) std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData());
     StartMessages().clear();
+}
+
+}  // namespace
+
+void GuardPlatformStart() {
+    previousHandler = qInstallMessageHandler(&WhileStarting);
+    qAddPreRoutine(&PlatformStarted);
 }
 
 }  // namespace keno

@@ -1,7 +1,6 @@
 #include <QApplication>
 
 #include <cstdio>
-#include <memory>
 
 #include "info/KenoIcon.h"
 #include "keno22/Keno22Window.h"
@@ -29,9 +28,8 @@ int main(int argc, char** argv) {
         std::fputs("keno22: there is no display to open the game window on (check DISPLAY).\n", stderr);
         return 1;
     }
-    auto platformStart = std::make_unique<keno::PlatformStartGuard>();  // any other platform that cannot start
+    keno::GuardPlatformStart();  // and any other platform that cannot start
     QApplication application(argc, argv);
-    platformStart.reset();
     // Named here once so nothing else picks another settings path; the ledger's file is chosen by
     // IniSettingsStore alone.
     QCoreApplication::setOrganizationName(QStringLiteral("plinx"));
