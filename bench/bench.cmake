@@ -11,9 +11,3 @@ add_executable(sound_latency ${PROJECT_SOURCE_DIR}/bench/sound_latency.cpp)
 target_include_directories(sound_latency PRIVATE ${PROJECT_SOURCE_DIR})
 target_link_libraries(sound_latency PRIVATE keno_sound)
 set_target_properties(sound_latency PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bench)
-
-# One save and one read of a player record over a given (large) settings file.
-add_executable(records_save ${PROJECT_SOURCE_DIR}/bench/records_save.cpp)
-target_include_directories(records_save PRIVATE ${PROJECT_SOURCE_DIR})
-target_link_libraries(records_save PRIVATE keno_settings_qt)
-set_target_properties(records_save PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bench)

@@ -14,3 +14,4 @@ include(${PROJECT_SOURCE_DIR}/bench/bench.cmake OPTIONAL)
 
 # A windowing platform that fails while the application starts: a plain line, not an abort.
 target_sources(keno_ui PRIVATE DisplayStart.cpp)
+include(${PROJECT_SOURCE_DIR}/bench/records.cmake OPTIONAL)
