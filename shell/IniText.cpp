@@ -41,7 +41,7 @@ QString SectionName(QByteArrayView data, const Line& line, bool& general) {
     text = text.trimmed();
     general = text.compare("general", Qt::CaseInsensitive) == 0;
     if (general) return {};
-    if (text.compare("%general", Qt::CaseInsensitive) == 0) return QStringLiteral("general");
+    if (text.compare("%general", Qt::CaseInsensitive) == 0) return QString::fromLatin1(text.sliced(1));
     return UnescapedKey(text);
 }
 
@@ -68,11 +68,7 @@ bool AppendKeepsLastLine(QByteArrayView data, qsizetype lastLineStart, const QBy
     const qsizetype originalEnd = data.size() - lastLineStart;
     qsizetype pos = 0;
     Line line;
-    if (NextLine(tail, pos, line) && line.End() > originalEnd) return false;
-    while (NextLine(tail, pos, line)) {
-        if (line.start >= originalEnd) return true;
-    }
-    return true;
+    return !NextLine(tail, pos, line) || line.End() <= originalEnd;
 }
 
 }  // namespace
