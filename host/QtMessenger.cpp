@@ -38,16 +38,21 @@ QString QtMessenger::DisplayText(const std::string& text) {
 }
 
 Answer QtMessenger::Show(const Message& message) {
-    QMessageBox box(ToQt(message.icon), QString::fromStdString(message.title),
-                    DisplayText(message.text), QMessageBox::NoButton, parent_);
-    box.setObjectName("message");
+    // On the heap: when the parent window goes while the box is up, the box goes with it and must
+    // not be freed a second time here.
+    const QPointer<QMessageBox> box = new QMessageBox(ToQt(message.icon), QString::fromStdString(message.title),
+                                                      DisplayText(message.text), QMessageBox::NoButton, parent_);
+    box->setObjectName("message");
     switch (message.buttons) {
-        case Buttons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
-        case Buttons::OkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
-        case Buttons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+        case Buttons::Ok: box->setStandardButtons(QMessageBox::Ok); break;
+        case Buttons::OkCancel: box->setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
+        case Buttons::YesNo: box->setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
     }
-    box.setDefaultButton(ToQt(message.defaultButton));
-    switch (box.exec()) {
+    box->setDefaultButton(ToQt(message.defaultButton));
+    const int pressed = box->exec();
+    if (!box) return message.defaultButton;
+    delete box.data();
+    switch (pressed) {
         case QMessageBox::Cancel: return Answer::Cancel;
         case QMessageBox::Yes: return Answer::Yes;
         case QMessageBox::No: return Answer::No;

@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
@@ -65,10 +66,16 @@ void OptionsDialog::ConnectControls() {
 
 template <typename Operation>
 void OptionsDialog::Run(Operation operation) {
-    // The dialog may be on its way out (deleteLater) but is still alive until the event loop
-    // regains control, so showing the final view is safe.
+    // An operation may wait in a message box, and a control pressed meanwhile (through the
+    // accessibility interface, say) runs another one inside it. The dialog closes only once the
+    // outermost has returned: the operations below it still use it.
+    ++running_;
     operation(*controller_);
     ShowView();
+    if (--running_ == 0 && closePending_) {
+        closePending_ = false;
+        close();
+    }
 }
 
 void OptionsDialog::ShowView() {
@@ -135,6 +142,13 @@ bool OptionsDialog::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void OptionsDialog::closeEvent(QCloseEvent* event) {
+    if (running_ > 0) {
+        // An operation waits in a box of ours: the closing steps run now, the unloading once it
+        // has returned (Run closes us again then).
+        Run([](OptionsController& c) { c.CloseOptions(); });
+        event->ignore();
+        return;
+    }
     inCloseEvent_ = true;
     Run([](OptionsController& c) { c.CloseOptions(); });
     inCloseEvent_ = false;
@@ -153,7 +167,11 @@ void OptionsDialog::MoveMainWindowToOrigin() { host_.MoveMainWindowToOrigin(); }
 
 void OptionsDialog::CloseDialog() {
     // From the close box the closing is already under way; WA_DeleteOnClose unloads us after it.
-    if (!inCloseEvent_) close();
+    if (inCloseEvent_) return;
+    closePending_ = true;
+    // A box of ours still up ("Already 800 X 600 resolution !!", a save warning) goes with the
+    // dialog; the operation waiting on it then returns and Run closes the dialog.
+    for (QMessageBox* box : findChildren<QMessageBox*>()) box->reject();
 }
 
 void OptionsDialog::RefreshGameWindows() { host_.RefreshGameWindows(); }

@@ -94,6 +94,8 @@ private:
     int shownFocusRequests_ = 0;
     bool reflecting_ = false;
     bool inCloseEvent_ = false;
+    int running_ = 0;            // operations under way, one inside another while a box is up
+    bool closePending_ = false;  // closed by one of them: close once the last returns
 };
 
 }  // namespace keno

@@ -253,10 +253,11 @@ void KenoApp::WarnSaveFailed(const StoreStatus& status, QWidget* parent) {
         return;
     }
     const QString text = QStringLiteral("Your progress could not be saved.\n\nFile: %1\nReason: %2").arg(file, reason);
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("K E N O 22"), text, QMessageBox::Ok, parent);
-    box.setObjectName(QStringLiteral("savefailed"));
-    saveWarning_ = &box;
-    box.exec();
+    // On the heap: the options dialog may be the parent, and a box must not be freed twice if it goes.
+    saveWarning_ = new QMessageBox(QMessageBox::Warning, QStringLiteral("K E N O 22"), text, QMessageBox::Ok, parent);
+    saveWarning_->setObjectName(QStringLiteral("savefailed"));
+    saveWarning_->exec();
+    delete saveWarning_.data();
 }
 
 bool KenoApp::SaveRecordOrWarn(QWidget* parent) {

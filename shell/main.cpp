@@ -6,6 +6,7 @@
 #include "keno22/Keno22Window.h"
 #include "shell/CommandLine.h"
 #include "shell/DisplayModes.h"
+#include "shell/DisplayStart.h"
 #include "shell/IniSettingsStore.h"
 #include "shell/KenoApp.h"
 #include "shell/KenoAppFirstFrame.h"
@@ -31,6 +32,7 @@ int main(int argc, char** argv) {
         std::fputs("keno22: there is no display to open the game window on (check DISPLAY).\n", stderr);
         return 1;
     }
+    keno::GuardPlatformStart();  // and any other platform that cannot start
     QApplication application(argc, argv);
     display.reset();
     // Named here once so nothing else picks another settings path; the ledger's file is chosen by
@@ -43,10 +45,7 @@ int main(int argc, char** argv) {
 
     // A second copy would write its own stale figures over the first one's records at exit.
     keno::SingleInstance instance(keno::IniSettingsStore::UserFilePath("plinx"));
-    if (!instance.Claim()) {
-        std::fputs("keno22: the game is already running; its window has been brought to the front.\n", stderr);
-        return 0;
-    }
+    if (!instance.ClaimOrExplain()) return 0;
 
     keno::KenoApp machine;
     QObject::connect(&instance, &keno::SingleInstance::activationRequested, &machine, &keno::KenoApp::BringToFront);

@@ -2,12 +2,18 @@
 
 #include <unistd.h>
 
+#include <QFile>
+#include <QSettings>
+#include <QStringList>
+
 #include <cstdio>
 #include <fstream>
+#include <map>
 #include <string>
 
 #include "core/PlayerLedger.h"
 #include "shell/IniSettingsStore.h"
+#include "shell/IniText.h"
 
 namespace keno::fuzz {
 namespace {
@@ -50,6 +56,36 @@ void RoundTrip(const std::string& path, const std::string& label, ProbeResult& r
     }
 }
 
+// Every value of the file outside the six records, as QSettings reads it. Read from a copy under a
+// new name: QSettings keeps what it read of a name for the whole process.
+std::map<QString, QString> OtherValues(const std::string& folder, const std::string& path) {
+    const std::string copy = FreshName(folder, "view");
+    std::map<QString, QString> values;
+    if (!QFile::copy(QString::fromStdString(path), QString::fromStdString(copy))) return values;
+    {
+        QSettings settings(QString::fromStdString(copy), QSettings::IniFormat);
+        const QStringList ledgerKeys = {"coinsbet", "reelspeed", "amountinvested", "wager",
+                                        "total",    "bank",      "games",          "currentplayer"};
+        for (const QString& key : settings.allKeys()) {
+            // A key read as "", "player1//bank" or "notes/" cannot be asked for by that name (it
+            // is looked up as "player1/bank", "notes"), and QSettings drops or merges it when it
+            // rewrites a file.
+            if (key.isEmpty() || key.split(u'/', Qt::SkipEmptyParts).join(u'/') != key) continue;
+            const auto slash = key.indexOf(u'/');
+            const QString section = key.left(slash);
+            const bool ledger = slash > 0 && section.size() == 7 && section.startsWith(QStringLiteral("player")) &&
+                                section[6] >= u'1' && section[6] <= u'6' && ledgerKeys.contains(key.mid(slash + 1));
+            const QVariant value = settings.value(key);
+            // As text, the way the game reads values: QSettings itself, rewriting a file, may
+            // turn a list into a list of variants.
+            const bool list = value.typeId() == QMetaType::QStringList || value.typeId() == QMetaType::QVariantList;
+            if (!ledger) values[key] = list ? value.toStringList().join(u'|') : value.toString();
+        }
+    }
+    std::remove(copy.c_str());
+    return values;
+}
+
 }  // namespace
 
 MachineState Before(int slot) { return Filled(slot, -7, "before"); }
@@ -74,7 +110,17 @@ ProbeResult ProbeSettingsFile(std::string_view bytes, const std::string& folder)
         }
     }
     RoundTrip(output, "fresh file", result);
+    // Saving the records into a damaged file must not change anything else the file holds. Where
+    // the records cannot be edited in place QSettings rewrites the file, as it always did, and
+    // tidies away what it cannot name: that case only has to read back.
+    bool inPlace = true;
+    const QByteArray text(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    for (int slot = 1; slot <= kSlots; ++slot) {
+        inPlace = inPlace && ini::WithSection(text, QStringLiteral("player%1").arg(slot), {{"bank", "0"}}).has_value();
+    }
+    const auto others = OtherValues(folder, input);
     RoundTrip(input, "same file", result);
+    if (inPlace && OtherValues(folder, input) != others) result.problems.push_back("saving changed values outside the records");
     std::remove(output.c_str());
     std::remove(input.c_str());
     return result;

@@ -5,6 +5,9 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QTimer>
+
+#include <functional>
 
 #include "options/OptionsDialog.h"
 #include "options/OptionsHost.h"
@@ -165,6 +168,49 @@ private slots:
         if (deleted) QCOMPARE(TextOf(active, game == "game2" ? "lblcredit" : "panelbank"), QStringLiteral("0"));
         QVERIFY(active->isEnabled() && active->isVisible());
         if (QWidget* other = Window(game == "game2" ? "game1" : "game2")) QVERIFY(!other->isVisible());
+    }
+
+    // The dialog closed while a box of its own is up, as the accessibility interface can do: the
+    // box goes with it and nothing is freed twice.
+    void closedUnderItsOwnBox_data() {
+        QTest::addColumn<QString>("opener");  // control that raises the box ("enter": Enter in an empty name box)
+        QTest::addColumn<QString>("closer");  // control pressed while it is up ("close": the close box)
+        QTest::addColumn<QString>("display");
+        QTest::newRow("O.K. under 'Already 800 X 600'") << "cmdlargescreen" << "btnokplayer" << "";
+        QTest::newRow("Origonal under 'Already 800 X 600'") << "cmdlargescreen" << "cmdorigonal" << "restore";
+        QTest::newRow("close box under 'Already 800 X 600'") << "cmdlargescreen" << "close" << "";
+        QTest::newRow("Large again under 'Already 800 X 600'") << "cmdlargescreen" << "cmdlargescreen" << "";
+        QTest::newRow("O.K. under the delete question") << "Btndeletedetails" << "btnokplayer" << "";
+        QTest::newRow("O.K. under 'Nothing Entered'") << "enter" << "btnokplayer" << "";
+    }
+    void closedUnderItsOwnBox() {
+        QFETCH(QString, opener);
+        QFETCH(QString, closer);
+        QFETCH(QString, display);
+        QPointer<OptionsDialog> dialog = Open();
+        QVERIFY(dialog);
+        rig_->State().bank = 777;
+        display_->screen = {800, 600};
+        int presses = 0;
+        std::function<void()> pressUnderBox = [&] {
+            if (!qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                QTimer::singleShot(10, pressUnderBox);
+                return;
+            }
+            ++presses;
+            if (closer == opener) boxes_.Arm(QMessageBox::Ok);  // the second press raises its own box
+            if (closer == "close") dialog->close();
+            else Find<QAbstractButton>(dialog, closer)->click();
+        };
+        QTimer::singleShot(0, pressUnderBox);
+        if (opener == "enter") QTest::keyClick(Find(dialog, "player1"), Qt::Key_Return);
+        else QVERIFY(ClickNamed(dialog, opener));
+        QCOMPARE(presses, 1);
+        QVERIFY(DialogGone());
+        QVERIFY(!QApplication::activeModalWidget());
+        QCOMPARE(display_->calls, display.isEmpty() ? QStringList() : QStringList{display});
+        QCOMPARE(rig_->Stored(1, "bank"), QStringLiteral("777"));  // saved, and not deleted by a dismissed question
+        QVERIFY(rig_->K22()->isEnabled() && rig_->K22()->isVisible());
     }
 
     void saveFailureIsReportedWithFileAndReason() {

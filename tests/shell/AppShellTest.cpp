@@ -7,6 +7,7 @@
 
 #include "DisplayDummyServer.h"
 #include "shell/DisplayModes.h"
+#include "tests/support/FileWatch.h"
 #include "tests/support/UiTestSupport.h"
 
 using namespace keno;
@@ -68,8 +69,11 @@ private slots:
         QVERIFY(PressNamed(rig.K22(), "coinsin"));
         if (in20Ball) QVERIFY(ClickNamed(rig.K22(), "btn20ball") && PressNamed(rig.K20(), "coinsin"));
         QWidget* window = in20Ball ? static_cast<QWidget*>(rig.K20()) : rig.K22();
+        test::FileWatch watch(rig.File());
         QVERIFY(closeBox ? window->close() : TriggerAction(window, in20Ball ? "mnuexit" : "mnexit"));
         QCOMPARE(rig.Exits(), 1);
+        // The whole record in one replacement of the file, nothing written into it in place.
+        QCOMPARE(watch.Take(), (test::FileWatch::Counts{1, 0}));
         QVERIFY(rig.HasRecord(1));
         QCOMPARE(Stored(rig, {"bank", "reelspeed"}), QString::number(rig.State().bank) + " 1");
         rig.App().Quit(true);  // the way out runs once

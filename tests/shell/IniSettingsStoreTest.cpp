@@ -2,11 +2,25 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
+#include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QSettings>
 #include <QTemporaryDir>
+#include <QTimer>
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <thread>
 
 #include "core/PlayerLedger.h"
+#include "tests/support/FileWatch.h"
 
 namespace {
 
@@ -33,7 +47,8 @@ StoreStatus Save(IniSettingsStore& store, MachineState state) { return PlayerLed
 
 // What a fresh store reads from a copy of `path`: a copy no QSettings here has cached.
 MachineState Reread(const QString& path, int slot) {
-    const QString copy = path + QStringLiteral(".copy%1").arg(slot);
+    static int copies = 0;
+    const QString copy = path + QStringLiteral(".copy%1").arg(++copies);
     EXPECT_TRUE(QFile::copy(path, copy));
     IniSettingsStore store(copy);
     MachineState state;
@@ -107,6 +122,132 @@ TEST(IniSettingsStore, AnUnwritableFolderIsReportedWithThePathThenRecovers) {
     const auto recovered = store.Sync();
     EXPECT_TRUE(recovered.ok) << recovered.reason;
     EXPECT_EQ(Reread(path, 3), Sample(3, "Lee"));
+}
+
+TEST(IniSettingsStore, ASaveReplacesTheFileOnceAndReadingNever) {
+    using Counts = test::FileWatch::Counts;
+    const QString path = IniSettingsStore::UserFilePath("plinx");  // as the game uses it
+    WriteFile(path, "; a hand-written file\n[player1]\nbank=7\ncurrentplayer=Ann, \"A\"\n[player3]\nbank=x\n");
+    IniSettingsStore store;
+    MachineState state = Sample(1, "Ann"), loaded;
+    PlayerLedger ledger(state, store), reader(loaded, store);
+    test::FileWatch watch(path);
+    ASSERT_TRUE(watch.Watching());
+    const struct {
+        const char* what;
+        std::function<void()> action;
+        Counts expected;
+    } steps[] = {
+        {"loading every slot and the slot list", [&] { for (int slot = 1; slot <= 6; ++slot) reader.LoadRecord(slot), reader.StoredName(slot); }, {0, 0}},
+        {"saving the record", [&] { EXPECT_TRUE(ledger.SaveRecord().ok); }, {1, 0}},
+        {"saving it unchanged", [&] { EXPECT_TRUE(ledger.SaveRecord().ok); }, {1, 0}},
+        {"saving a slot with no section yet", [&] { state.playerslot = "6"; EXPECT_TRUE(ledger.SaveRecord().ok); }, {1, 0}},
+        {"reading it back", [&] { reader.LoadRecord(6); }, {0, 0}},
+    };
+    for (const auto& step : steps) {
+        step.action();
+        EXPECT_EQ(watch.Take(), step.expected) << step.what;
+    }
+    EXPECT_EQ(loaded.bank, 100);
+    EXPECT_EQ(Reread(path, 6), state);
+}
+
+TEST(IniSettingsStore, SymbolicLinksAreFollowedAndKept) {
+    ASSERT_TRUE(QDir().mkpath(Path("real/plinx")));
+    ASSERT_TRUE(QFile::link(Path("real"), Path("linked")));
+    WriteFile(Path("real/plinx/keno22.ini"), "[player1]\nbank=1\n");
+    ASSERT_TRUE(QFile::link(Path("real/plinx/keno22.ini"), Path("alias.ini")));
+    const QString real = Path("real/plinx/keno22.ini");
+    for (const QString& path : {Path("linked/plinx/keno22.ini"), Path("alias.ini"), Path("linked/plinx/../plinx/keno22.ini")}) {
+        EXPECT_EQ(IniSettingsStore::ResolvedFilePath(path), real) << path.toStdString();
+    }
+    // A file that does not exist yet is named by its resolved folder.
+    EXPECT_EQ(IniSettingsStore::ResolvedFilePath(Path("linked/plinx/new.ini")), Path("real/plinx/new.ini"));
+    IniSettingsStore store(Path("alias.ini"));
+    ASSERT_TRUE(Save(store, Sample(2, "Lin")).ok);
+    EXPECT_TRUE(QFileInfo(Path("alias.ini")).isSymLink());
+    EXPECT_EQ(Reread(real, 2), Sample(2, "Lin"));
+}
+
+// A save killed at any moment: the file holds the slot's complete old record or its complete new
+// one, and everything else it held.
+TEST(IniSettingsStore, AKillAtAnyMomentLeavesTheOldRecordOrTheNewOne) {
+    // The per-user file, as the game uses it.
+    const QString path = IniSettingsStore::UserFilePath("plinx");
+    MachineState old = Sample(1, "Old"), fresh = Sample(3, "Brand New");
+    fresh.playerslot = "1";
+    {
+        IniSettingsStore store;
+        ASSERT_TRUE(Save(store, old).ok);
+    }
+    // Other sections make the file large enough for a save to take a while.
+    QByteArray padding = "\n[notes]\n";
+    for (int i = 0; i < 40000; ++i) padding += "note" + QByteArray::number(i) + "=some words the player keeps\n";
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::Append) && file.write(padding) == padding.size());
+    file.close();
+    QFile original(path);
+    ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+    const QByteArray before = original.readAll();
+
+    // Saves `fresh` in a child process and kills it `delay` after it starts saving (none: let it end).
+    const auto saveAndKill = [&](std::optional<std::chrono::microseconds> delay) {
+        WriteFile(path, before);
+        int ready[2];
+        if (pipe(ready) != 0) return std::chrono::microseconds(-1);
+        const pid_t child = fork();
+        if (child == 0) {
+            // As in the game: the save runs from the event loop, which then goes on.
+            close(ready[0]);
+            int argc = 1;
+            char name[] = "saver";
+            char* argv[] = {name, nullptr};
+            QCoreApplication application(argc, argv);
+            IniSettingsStore store;
+            MachineState state = fresh;
+            PlayerLedger ledger(state, store);
+            bool saved = false;
+            QTimer::singleShot(0, [&] {
+                saved = write(ready[1], "s", 1) == 1 && ledger.SaveRecord().ok;
+                QTimer::singleShot(50, &application, &QCoreApplication::quit);
+            });
+            application.exec();
+            _exit(saved ? 0 : 1);
+        }
+        close(ready[1]);
+        char signal = 0;
+        const bool started = read(ready[0], &signal, 1) == 1;
+        close(ready[0]);
+        QElapsedTimer clock;
+        clock.start();
+        if (started && delay) {
+            std::this_thread::sleep_for(*delay);
+            kill(child, SIGKILL);
+        }
+        waitpid(child, nullptr, 0);
+        return std::chrono::microseconds(clock.nsecsElapsed() / 1000);
+    };
+    const auto saveTime = saveAndKill(std::nullopt);
+    ASSERT_GT(saveTime.count(), 0);
+    ASSERT_EQ(Reread(path, 1), fresh);
+
+    int oldSeen = 0, newSeen = 0;
+    constexpr int kTries = 30;
+    for (int i = 0; i < kTries || (newSeen == 0 && i < 3 * kTries); ++i) {
+        // From the start of the save to well after its usual end.
+        const auto delay = saveTime * 3 * i / (2 * kTries);
+        saveAndKill(delay);
+        const MachineState read = Reread(path, 1);
+        ASSERT_TRUE(read == old || read == fresh) << "killed " << delay.count() << " us into the save: bank " << read.bank
+                                                 << ", games " << read.games << ", name " << read.currentplayer;
+        (read == old ? oldSeen : newSeen) += 1;
+        QFile current(path);
+        ASSERT_TRUE(current.open(QIODevice::ReadOnly));
+        ASSERT_TRUE(current.readAll().contains("\nnote39999=some words the player keeps\n"));
+    }
+    // The kills really fell before and after the new file took the old one's place.
+    EXPECT_GT(oldSeen, 0);
+    EXPECT_GT(newSeen, 0);
 }
 
 }  // namespace

@@ -171,6 +171,7 @@ public:
     Keno22Window* K22() const { return app_->Keno22(); }
     Keno20Window* K20() const { return app_->Keno20(); }
     int Exits() const { return exits_; }
+    const QString& File() const { return file_; }
     bool Exited() const { return exits_ > 0; }
 
     bool Start() {  // and waits until keno22 is on screen
