@@ -1,6 +1,7 @@
 #include "options/OptionsDialog.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -52,6 +53,10 @@ void OptionsDialog::ConnectControls() {
         if (!checked || reflecting_) return;
         Run([index](OptionsController& c) { c.SelectSpeed(index); });
     });
+    connect(ui_.chkadvisor, &QCheckBox::toggled, this, [this](bool checked) {
+        if (reflecting_) return;
+        Run([checked](OptionsController& c) { c.ShowAdvice(checked); });
+    });
     ui_.player1->installEventFilter(this);
     connect(ui_.btndeletedetails, &QPushButton::clicked, this,
             [this] { Run([](OptionsController& c) { c.DeletePlayerDetails(); }); });
@@ -100,6 +105,7 @@ void OptionsDialog::ShowView() {
         };
         select(ui_.machines, view.selectedSlot);
         select(ui_.speeds, view.selectedSpeed);
+        ui_.chkadvisor->setChecked(view.advisorShown);
     }
     reflecting_ = false;
 
