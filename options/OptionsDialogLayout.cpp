@@ -171,6 +171,8 @@ void OptionsDialog::BuildControls() {
     buttonRow->addStretch(1);
     buttonRow->addWidget(ui_.btnokplayer);
     page->addLayout(buttonRow);
+    setTabOrder(ui_.btndeletedetails, ui_.chkadvisor);
+    setTabOrder(ui_.chkadvisor, ui_.btnokplayer);
 }
 
 void OptionsDialog::ApplyLook() {

@@ -313,6 +313,8 @@ private slots:
             const QRect at = box->geometry();
             QVERIFY(at.left() > del.right() && at.right() < ok.left());
             QVERIFY(at.center().y() >= del.top() && at.center().y() <= del.bottom());
+            QCOMPARE(Find(dialog, QStringLiteral("Btndeletedetails"))->nextInFocusChain(), box);
+            QCOMPARE(box->nextInFocusChain(), Find(dialog, QStringLiteral("btnokplayer")));
             QVERIFY(advisorKeys().isEmpty());
 
             QVERIFY(Click(box));
