@@ -79,6 +79,20 @@ public:
     virtual bool GameInHand() const { return GameRunning(); }
     virtual bool OfferOpen() const { return false; }
 
+    // An open extra-ball offer as the player sees it: the ticket's spots, the hits so far, the bet
+    // the game was played at, whether TAKE WIN can still be pressed (a refused purchase takes it
+    // away) and the credit (a purchase it cannot pay is refused).
+    struct Offer {
+        int spots = 0;
+        int hits = 0;
+        int bet = 0;
+        bool takeWinOpen = true;
+        std::int32_t credit = 0;
+        bool operator==(const Offer&) const = default;
+    };
+    // The open offer; nothing while none is open.
+    virtual std::optional<Offer> OpenOffer() const { return std::nullopt; }
+
     // --- Extension points ---
     struct MenuEntry {
         const char* name;      // the action's object name
@@ -105,6 +119,8 @@ signals:
     // The marked numbers or the bet changed, whatever changed them.
     void ticketChanged();
     void offerOpened();
+    // The open offer changed while it stayed open (TAKE WIN taken away, coins inserted): see OpenOffer.
+    void offerChanged();
     void offerClosed();
     // A game charged and played has been settled (after its offer, if one opened): sent once per
     // game, as the engine reports it and before the window draws the result. A feature that
@@ -217,6 +233,7 @@ private:
     std::vector<int> ticketPicks_;
     int ticketBet_ = -1;
     bool offerOpen_ = false;
+    std::optional<Offer> offerShown_;
 
     struct SettledRelay final : GameRecorder {
         explicit SettledRelay(GameWindow& w) : window(w) {}

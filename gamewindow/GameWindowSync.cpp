@@ -83,8 +83,14 @@ void GameWindow::NoticeChanges() {
     }
     if (const bool offer = OfferOpen(); offer != offerOpen_) {
         offerOpen_ = offer;
+        offerShown_ = OpenOffer();
         if (offer) emit offerOpened();
         else emit offerClosed();
+    } else if (offer) {
+        if (std::optional<Offer> now = OpenOffer(); now != offerShown_) {
+            offerShown_ = std::move(now);
+            emit offerChanged();
+        }
     }
 }
 

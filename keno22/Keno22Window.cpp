@@ -77,6 +77,12 @@ void Keno22Window::LoadGame() {
     }
 }
 
+// TAKE WIN as the player finds it: the engine takes it away on a refused purchase.
+std::optional<GameWindow::Offer> Keno22Window::OpenOffer() const {
+    if (!game_.OfferOpen()) return std::nullopt;
+    return Offer{game_.spots(), game_.hits(), game_.bet(), view_.Enabled("takwin"), host_.State().bank};
+}
+
 void Keno22Window::SettleOffer() {
     if (!game_.OfferOpen()) return;
     game_.TakeWin();

@@ -37,6 +37,7 @@ public:
     bool GameRunning() const override { return game_.Running(); }
     bool GameInHand() const override { return game_.Busy(); }
     bool OfferOpen() const override { return game_.OfferOpen(); }
+    std::optional<Offer> OpenOffer() const override;
 
 private:
     void BuildFace() override;

@@ -25,10 +25,13 @@ constexpr qreal kStripAspect = 2.6;  // wider than this: two lines instead of a 
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
-QColor AdviceColour(long double advantage) {
-    const std::string shown = CoinsText(advantage);
-    if (shown == "0.00") return kWhite;
-    return advantage > 0 ? kGreen : kGold;
+// Green where buying pays on average and can be bought now, gold where taking does; plain white
+// for a tie and for what only states how the offer stands.
+QColor AdviceColour(long double advantage, const OfferStanding& standing) {
+    if (!standing.takeWinOpen) return kWhite;
+    if (CoinsText(advantage) == "0") return kWhite;
+    if (advantage > 0) return standing.creditCovers ? kGreen : kWhite;
+    return kGold;
 }
 
 QString CostTitle(int bet) { return QStringLiteral("IF YOU BUY  \u00b7  COSTS %1").arg(bet); }
@@ -42,8 +45,9 @@ ExtraBallAdvisor::ExtraBallAdvisor(QWidget* parent) : QWidget(parent) {
     setFocusPolicy(Qt::NoFocus);
 }
 
-bool ExtraBallAdvisor::SetOffer(int spots, int hits, int bet) {
+bool ExtraBallAdvisor::SetOffer(int spots, int hits, int bet, const OfferStanding& standing) {
     odds_ = KenoOdds::ExtraBalls(spots, hits, bet);
+    standing_ = standing;
     Announce();
     return odds_.has_value();
 }
@@ -53,10 +57,10 @@ void ExtraBallAdvisor::ClearOffer() {
     Announce();
 }
 
-QString ExtraBallAdvisor::AdviceLine() const { return odds_ ? Q(AdviceText(odds_->advantage)) : QString(); }
+QString ExtraBallAdvisor::AdviceLine() const { return odds_ ? Q(OfferAdviceText(*odds_, standing_)) : QString(); }
 
 void ExtraBallAdvisor::Announce() {
-    const QString spoken = odds_ ? Q(SpokenAdvice(*odds_)) : QString();
+    const QString spoken = odds_ ? Q(SpokenAdvice(*odds_, standing_)) : QString();
     update();
     if (spoken == spoken_) return;
     spoken_ = spoken;
@@ -128,8 +132,11 @@ void ExtraBallAdvisor::PaintCard(QPainter& p, const QRectF& area) const {
                     kCyan});
     rows.push_back({QRectF(winLeft - unit, y, winWidth + unit, unit), Q(CoinsText(odds.buyAverage)), right, kWhite});
     y += unit;
-    rows.push_back({QRectF(area.left(), y, labelWidth + chanceWidth, unit), QStringLiteral("taking now"), left, kCyan});
-    rows.push_back({QRectF(winLeft - unit, y, winWidth + unit, unit), QString::number(odds.takeNow), right, kWhite});
+    const bool taking = standing_.takeWinOpen;
+    rows.push_back({QRectF(area.left(), y, labelWidth + chanceWidth, unit), QStringLiteral("taking now"), left,
+                    taking ? kCyan : kDim});
+    rows.push_back({QRectF(winLeft - unit, y, winWidth + unit, unit),
+                    taking ? QString::number(odds.takeNow) : QStringLiteral("\u2014"), right, taking ? kWhite : kDim});
     y += unit * 1.05;
     Note(DrawGroup(p, rows, paint::CaptionFont(text), text));
     p.setPen(QPen(paint::WithAlpha(kRule, 220), std::max(1.0, unit * 0.05)));
@@ -137,7 +144,7 @@ void ExtraBallAdvisor::PaintCard(QPainter& p, const QRectF& area) const {
 
     const QRectF adviceBox(area.left(), y, area.width(), area.bottom() - y);
     const Wrapped advice = WrapToFit(AdviceLine(), paint::FaceFont(text), adviceBox.size(), 3, text);
-    Note(DrawWrapped(p, adviceBox, advice, AdviceColour(odds.advantage), advice.font.pixelSize() * 0.12));
+    Note(DrawWrapped(p, adviceBox, advice, AdviceColour(odds.advantage, standing_), advice.font.pixelSize() * 0.12));
 }
 
 // A wide strip: the title at the left; the three answers on the first line, buying against taking
@@ -169,10 +176,12 @@ void ExtraBallAdvisor::PaintStrip(QPainter& p, const QRectF& area) const {
     }
     const qreal compareWidth = rest.width() * 0.40;
     items.push_back({QRectF(rest.left(), rest.top() + line, compareWidth - line * 0.2, line),
-                     QStringLiteral("buying avg %1 \u00b7 taking %2").arg(Q(CoinsText(odds.buyAverage))).arg(odds.takeNow),
+                     QStringLiteral("buying avg %1 \u00b7 taking %2")
+                         .arg(Q(CoinsText(odds.buyAverage)),
+                              standing_.takeWinOpen ? QString::number(odds.takeNow) : QStringLiteral("\u2014")),
                      left, kWhite});
     items.push_back({QRectF(rest.left() + compareWidth, rest.top() + line, rest.width() - compareWidth, line),
-                     AdviceLine(), left, AdviceColour(odds.advantage)});
+                     AdviceLine(), left, AdviceColour(odds.advantage, standing_)});
     Note(DrawGroup(p, items, paint::CaptionFont(text), text));
 }
 

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "odds/KenoOdds.h"
+#include "odds/OddsText.h"
 
 namespace keno {
 
@@ -16,11 +17,13 @@ class ExtraBallAdvisor : public QWidget {
 public:
     explicit ExtraBallAdvisor(QWidget* parent = nullptr);
 
-    // The offer of a game at (spots, hits) and its bet. False, and an empty panel, when that pair
-    // opens no offer or the bet is out of range.
-    bool SetOffer(int spots, int hits, int bet);
+    // The offer of a game at (spots, hits) and its bet, and how it stands (after a refused
+    // purchase TAKE WIN is gone; a short credit cannot buy). False, and an empty panel, when that
+    // pair opens no offer or the bet is out of range.
+    bool SetOffer(int spots, int hits, int bet, const OfferStanding& standing = {});
     void ClearOffer();
     const std::optional<ExtraBallOdds>& Odds() const { return odds_; }
+    const OfferStanding& Standing() const { return standing_; }
 
     // Everything the panel shows, as one sentence; empty without an offer.
     QString SpokenText() const { return spoken_; }
@@ -42,6 +45,7 @@ private:
     void Note(qreal pixels) const;  // keeps the smallest text size of this paint
 
     std::optional<ExtraBallOdds> odds_;
+    OfferStanding standing_;
     QString spoken_;
     mutable qreal smallest_ = 0;
 };

@@ -78,12 +78,24 @@ std::string AdviceText(long double advantage) {
     return "Taking the win is better by " + CoinsText(-advantage) + " coins on average";
 }
 
+std::string OfferAdviceText(const ExtraBallOdds& odds, const OfferStanding& standing) {
+    if (!standing.takeWinOpen) {
+        return standing.creditCovers ? "Only buying is left now" : "Only buying is left: insert coins, then buy";
+    }
+    // Pressing EXTRA BALLS without the credit for it is refused, and that refusal takes TAKE WIN away.
+    if (!standing.creditCovers && Scaled(odds.advantage, 2) != 0 && odds.advantage > 0) {
+        return "Buying is better, but it needs " + std::to_string(odds.bet) + (odds.bet == 1 ? " coin" : " coins") +
+               " of credit";
+    }
+    return AdviceText(odds.advantage);
+}
+
 std::string NewHitsText(int newHits) {
     if (newHits == 0) return "no new hit";
     return std::to_string(newHits) + (newHits == 1 ? " new hit" : " new hits");
 }
 
-std::string SpokenAdvice(const ExtraBallOdds& odds) {
+std::string SpokenAdvice(const ExtraBallOdds& odds, const OfferStanding& standing) {
     std::string text = "Extra balls cost " + std::to_string(odds.bet) + (odds.bet == 1 ? " coin. " : " coins. ");
     for (const ExtraBallOutcome& outcome : odds.outcomes) {
         std::string what = NewHitsText(outcome.newHits);
@@ -94,8 +106,9 @@ std::string SpokenAdvice(const ExtraBallOdds& odds) {
             text += what + ": cannot happen. ";
     }
     text += "Buying: " + CoinsText(odds.buyAverage) + " coins on average after the extra bet. ";
-    text += "Taking now: " + std::to_string(odds.takeNow) + " coins. ";
-    return text + AdviceText(odds.advantage) + ".";
+    if (standing.takeWinOpen) text += "Taking now: " + std::to_string(odds.takeNow) + " coins. ";
+    else text += "Take win is no longer open. ";
+    return text + OfferAdviceText(odds, standing) + ".";
 }
 
 }  // namespace keno

@@ -23,9 +23,19 @@ std::string CoinsText(long double coins, bool sign = false);
 // better by 0.6 coins on average", or "Buying and taking are worth the same on average" when the
 // difference shows as nothing.
 std::string AdviceText(long double advantage);
+// How the offer stands besides its odds: a refused purchase takes TAKE WIN away, and a purchase
+// the credit cannot pay is refused.
+struct OfferStanding {
+    bool takeWinOpen = true;
+    bool creditCovers = true;  // the credit pays the extra bet
+};
+// The advice line for the offer as it stands. It never points to what the player cannot do now:
+// with the credit short it does not send them to buy, and once TAKE WIN is gone it does not weigh
+// taking ("Only buying is left: insert coins, then buy").
+std::string OfferAdviceText(const ExtraBallOdds& odds, const OfferStanding& standing);
 // "no new hit", "1 new hit", "2 new hits".
 std::string NewHitsText(int newHits);
 // Everything the advisor panel shows, as one sentence for a screen reader.
-std::string SpokenAdvice(const ExtraBallOdds& odds);
+std::string SpokenAdvice(const ExtraBallOdds& odds, const OfferStanding& standing = {});
 
 }  // namespace keno

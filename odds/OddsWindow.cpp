@@ -4,11 +4,18 @@
 #include <QKeyEvent>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 #include "odds/OddsSheet.h"
 #include "odds/OddsSheetWidget.h"
 #include "widgets/ImageButton.h"
 
 namespace keno {
+
+namespace {
+constexpr QSize kBaseSize(800, 580);  // the window's own size, where the button is kButton
+constexpr QSize kButton(190, 46);
+}  // namespace
 
 OddsWindow::OddsWindow(const OddsInput& input, QWidget* parent)
     : QWidget(parent, Qt::Window),
@@ -24,7 +31,7 @@ OddsWindow::OddsWindow(const OddsInput& input, QWidget* parent)
     setAutoFillBackground(true);
 
     returnToGame_->setObjectName(QStringLiteral("oddsreturn"));
-    returnToGame_->setFixedSize(190, 46);
+    returnToGame_->setFixedSize(kButton);
     connect(returnToGame_, &ImageButton::clicked, this, &OddsWindow::close);
 
     auto* buttons = new QHBoxLayout;
@@ -36,7 +43,7 @@ OddsWindow::OddsWindow(const OddsInput& input, QWidget* parent)
     column->setSpacing(2);
     column->addWidget(sheet_, 1);
     column->addLayout(buttons);
-    resize(800, 580);
+    resize(kBaseSize);
     Rebuild();
 }
 
@@ -51,6 +58,14 @@ const OddsSheet& OddsWindow::Sheet() const { return sheet_->Sheet(); }
 void OddsWindow::Rebuild() {
     sheet_->SetSheet(BuildOddsSheet(input_.game, input_.spots, input_.bet));
     setWindowTitle(input_.game == OddsGame::Keno22 ? QStringLiteral("K E N O 22  Odds") : QStringLiteral("K E N O  Odds"));
+}
+
+// The button grows with the window as the sheet does, so a large screen does not leave it tiny.
+void OddsWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    const qreal scale = std::max(1.0, std::min(width() / qreal(kBaseSize.width()), height() / qreal(kBaseSize.height())));
+    const QSize button = (QSizeF(kButton) * scale).toSize();
+    if (returnToGame_->size() != button) returnToGame_->setFixedSize(button);
 }
 
 void OddsWindow::keyPressEvent(QKeyEvent* event) {

@@ -3,6 +3,7 @@
 #include <array>
 #include <utility>
 
+#include "core/AdvisorSetting.h"
 #include "options/PlayerName.h"
 
 namespace keno {
@@ -62,6 +63,20 @@ void OptionsController::SelectPlayerSlot(int slot) {
     ShowStatistics(state_.games != 0 ? StatisticsColumn::SlotChangeWithGames : StatisticsColumn::SlotChangeNoGames,
                    state_, name, view_);
     SelectSpeedButtonFor(state_.reelspeed, true);
+    view_.advisorShown = AdvisorSetting(ledger_.Store()).Shown(slot);
+}
+
+// Written and synced at once, like a name: the choice belongs to the slot, not to the record the
+// closing steps write.
+void OptionsController::ShowAdvice(bool shown) {
+    const std::optional<int> slot = SlotInUse();
+    if (!slot) return;
+    view_.advisorShown = shown;
+    AdvisorSetting(ledger_.Store()).Set(*slot, shown);
+    const StoreStatus status = ledger_.Store().Sync();
+    if (status.ok) return;
+    lastSaveFailure_ = status;
+    host_.SaveFailed(status);
 }
 
 void OptionsController::SelectSpeed(int index) {

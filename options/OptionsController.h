@@ -38,6 +38,8 @@ public:
     void CloseOptions();  // OK and the close box alike; runs once per opening
     void SetLargeScreen();
     void SetOriginalScreen();
+    // The extra-ball advice check box: remembered for the slot in use at once.
+    void ShowAdvice(bool shown);
 
     const OptionsView& View() const { return view_; }
 

@@ -1,6 +1,7 @@
 #include "options/OptionsDialog.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -52,6 +53,10 @@ void OptionsDialog::ConnectControls() {
     connect(ui_.speeds, &QButtonGroup::idToggled, this, [this](int index, bool checked) {
         if (!checked || reflecting_) return;
         Run([index](OptionsController& c) { c.SelectSpeed(index); });
+    });
+    connect(ui_.chkadvisor, &QCheckBox::toggled, this, [this](bool checked) {
+        if (reflecting_) return;
+        Run([checked](OptionsController& c) { c.ShowAdvice(checked); });
     });
     ui_.player1->installEventFilter(this);
     connect(ui_.btndeletedetails, &QPushButton::clicked, this,
@@ -107,6 +112,7 @@ void OptionsDialog::ShowView() {
         };
         select(ui_.machines, view.selectedSlot);
         select(ui_.speeds, view.selectedSpeed);
+        ui_.chkadvisor->setChecked(view.advisorShown);
     }
     reflecting_ = false;
 

@@ -11,6 +11,7 @@
 #include "options/OptionsHost.h"
 
 class QButtonGroup;
+class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -74,6 +75,7 @@ private:
         QPushButton* cmdlargescreen = nullptr;
         QPushButton* cmdorigonal = nullptr;
         QPlainTextEdit* text1 = nullptr;
+        QCheckBox* chkadvisor = nullptr;  // the extra-ball advice of the slot selected
     };
 
     // OptionsDialogLayout.cpp: creates and places the controls, with their names and texts.

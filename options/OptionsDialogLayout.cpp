@@ -1,5 +1,6 @@
 // The controls of the options dialog, their names, texts and places, and the dialog's look.
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -159,10 +160,19 @@ void OptionsDialog::BuildControls() {
                                      QStringLiteral("This Button Will Delete All Current Players Details."));
     ui_.btnokplayer = NewButton(this, "btnokplayer", QStringLiteral("O.K. Close and save changes"),
                                 QStringLiteral("Close and Save Your Changes"));
+    // Between the player's own buttons, where the row has room: the advice is the player's choice.
+    ui_.chkadvisor = new QCheckBox(QStringLiteral("Show extra-ball advice"), this);
+    ui_.chkadvisor->setObjectName(QStringLiteral("chkadvisor"));
+    ui_.chkadvisor->setToolTip(
+        QStringLiteral("While the extra-ball offer is open, show the chances and what buying is worth"));
     buttonRow->addWidget(ui_.btndeletedetails);
+    buttonRow->addStretch(1);
+    buttonRow->addWidget(ui_.chkadvisor);
     buttonRow->addStretch(1);
     buttonRow->addWidget(ui_.btnokplayer);
     page->addLayout(buttonRow);
+    setTabOrder(ui_.btndeletedetails, ui_.chkadvisor);
+    setTabOrder(ui_.chkadvisor, ui_.btnokplayer);
 }
 
 void OptionsDialog::ApplyLook() {
@@ -199,6 +209,17 @@ QRadioButton::indicator:checked {
                                 stop:0 #fffbe0, stop:0.45 #ffd020, stop:1 #a05a00);
 }
 QRadioButton:checked { color: #ffd84a; }
+QCheckBox#chkadvisor { color: #c8d2ff; font-weight: bold; spacing: 8px; padding: 2px 4px; }
+QCheckBox#chkadvisor::indicator {
+    width: 14px; height: 14px; border-radius: 3px; border: 2px solid #6a7bb8; background: #05060d;
+}
+QCheckBox#chkadvisor::indicator:hover { border-color: #00e6ff; }
+QCheckBox#chkadvisor::indicator:checked {
+    border-color: #ffd84a;
+    background: qradialgradient(cx:0.5, cy:0.5, radius:0.6, fx:0.4, fy:0.4,
+                                stop:0 #fffbe0, stop:0.45 #ffd020, stop:1 #a05a00);
+}
+QCheckBox#chkadvisor:checked { color: #ffd84a; }
 QLabel#lblplayername, QLabel#fastslow { color: #c8d2ff; }
 QLabel#speedlab { color: #ffd84a; font-weight: bold; }
 QLineEdit {

@@ -24,6 +24,9 @@ struct OptionsView {
     std::string lbllastbet;
     std::string speedlab;
 
+    // The check box of the extra-ball advice, for the slot selected.
+    bool advisorShown = true;
+
     // The name box keeps what the player types; these count the requests to empty it and to give
     // it the focus, so the dialog acts on each change of count.
     int player1Clears = 0;

@@ -10,9 +10,11 @@
 
 #include <cstdio>
 
+#include "core/AdvisorSetting.h"
 #include "history/GameHistory.h"
 #include "keno20/Keno20Window.h"
 #include "keno22/Keno22Window.h"
+#include "odds/OddsFeature.h"
 #include "shell/IniSettingsStore.h"
 #include "shell/MODchangeResSwitch.h"
 #include "shell/SignalBridge.h"
@@ -56,6 +58,8 @@ KenoApp::KenoApp(std::unique_ptr<SettingsStore> store, QObject* parent)
     AddGameWindowFeature([history = history_.get()](GameWindow& window) {
         connect(&window, &GameWindow::gameSettled, history, &GameHistory::GameSettled);
     });
+    odds_ = new OddsFeature([this] { return AdvisorSetting(*store_).Shown(SlotNumber(state_.playerslot)); }, this);
+    AddGameWindowFeature([odds = odds_](GameWindow& window) { odds->Attach(window); });
 }
 
 KenoApp::~KenoApp() {

@@ -26,6 +26,7 @@ class OptionsDialog;
 class PayoutsWindow;
 class AboutWindow;
 class GameHistory;
+class OddsFeature;
 
 // The machine: owns the machine state, the ledger over the settings store, the sound bank, the
 // random source and clock, and the long-lived windows. Windows reach it as their GameHost.
@@ -60,6 +61,8 @@ public:
 
     // Every settled game of both windows is written here.
     GameHistory& History() { return *history_; }
+    // The odds screen and the extra-ball advisor of both game windows.
+    OddsFeature& Odds() { return *odds_; }
 
     Keno22Window* Keno22() const;
     Keno20Window* Keno20() const;  // null until the first switch
@@ -140,6 +143,7 @@ private:
     ClockSeam clock_;
     std::unique_ptr<DisplayModeSwitch> display_;
     std::unique_ptr<GameHistory> history_;
+    OddsFeature* odds_ = nullptr;  // a child: it goes after the game windows
     SignalBridge* signals_ = nullptr;
     QPointer<QMessageBox> saveWarning_;
     bool unattended_ = false;

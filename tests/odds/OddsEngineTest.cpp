@@ -236,6 +236,35 @@ TEST(OddsText, SpokenAdviceNamesEveryOutcome) {
               "Taking now: 32 coins. Buying is worth +2.4 coins on average.");
 }
 
+// The line as the offer stands: it sends the player to nothing they cannot do now. A short credit
+// cannot buy (the press is refused and takes TAKE WIN away); once TAKE WIN is gone only buying is.
+TEST(OddsText, AdviceNeverPointsToWhatCannotBeDone) {
+    const ExtraBallOdds buy = *KenoOdds::ExtraBalls(4, 3, 2);  // buying +0.33
+    ExtraBallOdds take = buy, tie = buy;
+    take.advantage = -0.6L;
+    tie.advantage = 0.004L;
+    struct Case {
+        const ExtraBallOdds* odds;
+        OfferStanding standing;
+        const char* line;
+    };
+    const Case cases[] = {
+        {&buy, {true, true}, "Buying is worth +0.33 coins on average"},
+        {&buy, {true, false}, "Buying is better, but it needs 2 coins of credit"},
+        {&take, {true, false}, "Taking the win is better by 0.6 coins on average"},
+        {&tie, {true, false}, "Buying and taking are worth the same on average"},
+        {&buy, {false, false}, "Only buying is left: insert coins, then buy"},
+        {&take, {false, true}, "Only buying is left now"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(OfferAdviceText(*c.odds, c.standing), c.line);
+    const ExtraBallOdds one = *KenoOdds::ExtraBalls(8, 6, 1);
+    EXPECT_EQ(OfferAdviceText(one, {true, false}), "Buying is better, but it needs 1 coin of credit");
+    EXPECT_EQ(SpokenAdvice(buy, {false, false}),
+              "Extra balls cost 2 coins. No new hit: 96.67 %, pays 16. 1 new hit: 3.33 %, pays 86. "
+              "2 new hits: cannot happen. Buying: 16.3 coins on average after the extra bet. "
+              "Take win is no longer open. Only buying is left: insert coins, then buy.");
+}
+
 TEST(OddsSheet, TicketRowsAndEveryTicket) {
     const OddsSheet four = BuildOddsSheet(OddsGame::Keno22, 4, 2);
     EXPECT_FALSE(four.everyTicket);

@@ -169,14 +169,20 @@ private slots:
     void advisorReadableWhenSmall() {
         QFETCH(QSize, size);
         QFETCH(qreal, least);
+        // Every way the offer can stand: open, the credit short of the extra bet, TAKE WIN gone.
+        const OfferStanding standings[] = {{true, true}, {true, false}, {false, false}, {false, true}};
         for (const auto& [spots, hits, bet] : {std::tuple{10, 5, 5}, {4, 3, 1}, {10, 9, 5}, {9, 8, 3}}) {
-            ExtraBallAdvisor advisor;
-            advisor.resize(size);
-            advisor.SetOffer(spots, hits, bet);
-            const QImage picture = advisor.grab().toImage();
-            QVERIFY(!picture.isNull());
-            QVERIFY2(advisor.SmallestTextPixels() >= least,
-                     qPrintable(QStringLiteral("%1/%2 bet %3: %4 px").arg(spots).arg(hits).arg(bet).arg(advisor.SmallestTextPixels())));
+            for (const OfferStanding& standing : standings) {
+                ExtraBallAdvisor advisor;
+                advisor.resize(size);
+                advisor.SetOffer(spots, hits, bet, standing);
+                const QImage picture = advisor.grab().toImage();
+                QVERIFY(!picture.isNull());
+                QVERIFY2(advisor.SmallestTextPixels() >= least,
+                         qPrintable(QStringLiteral("%1/%2 bet %3 take %4 covers %5: %6 px")
+                                        .arg(spots).arg(hits).arg(bet).arg(standing.takeWinOpen)
+                                        .arg(standing.creditCovers).arg(advisor.SmallestTextPixels())));
+            }
         }
     }
 };

@@ -280,5 +280,37 @@ TEST(OptionsSave, AFailedWriteIsReportedAndTheDialogStillCloses) {
     EXPECT_EQ(rig.host.calls, (std::vector<std::string>{"show game1", "close dialog"}));
 }
 
+// The extra-ball advice check box shows the choice of the slot selected (on where nothing is stored)
+// and writes a change to that slot's key of the advisor section at once, leaving the player
+// records as they are; a write that fails is reported like a record's.
+TEST(OptionsAdvice, TheCheckBoxFollowsTheSlotAndIsWrittenAtOnce) {
+    Rig rig;
+    rig.store.Put("plinx", "advisor", "slot2", "off");
+    rig.options.OpenOptions();
+    EXPECT_TRUE(rig.view().advisorShown);
+    rig.store.ClearSaveCalls();
+    const int syncs = rig.store.SyncCount();
+    rig.options.ShowAdvice(false);
+    EXPECT_FALSE(rig.view().advisorShown);
+    EXPECT_EQ(rig.store.SaveCalls(),
+              (std::vector<MemorySettingsStore::SaveCall>{{"plinx", "advisor", "slot1", "off"}}));
+    EXPECT_EQ(rig.store.SyncCount(), syncs + 1);
+    EXPECT_EQ(rig.store.Stored("plinx", "advisor", "slot1"), "off");
+
+    for (const auto& [slot, shown] : {std::pair{2, false}, {3, true}, {1, false}}) {
+        rig.options.SelectPlayerSlot(slot);
+        EXPECT_EQ(rig.view().advisorShown, shown) << "slot " << slot;
+    }
+    rig.options.SelectPlayerSlot(2);
+    rig.options.ShowAdvice(true);
+    EXPECT_EQ(rig.store.Stored("plinx", "advisor", "slot2"), "on");
+    for (int i = 0; i < 8; ++i) EXPECT_EQ(rig.Stored(1, kKeys[i]), kAlice[i]) << kKeys[i];
+
+    rig.store.RefuseSyncs("disk full");
+    rig.options.ShowAdvice(false);
+    ASSERT_EQ(rig.host.failures.size(), 1u);
+    EXPECT_EQ(rig.host.failures[0].reason, "disk full");
+}
+
 }  // namespace
 }  // namespace keno

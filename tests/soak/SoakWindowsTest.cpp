@@ -1,8 +1,10 @@
 // The whole machine through its real windows under a seeded random player: game switches by
 // button, G key and direct call (also in mid-game), options slot changes (some slots stored with
 // a bet outside 0..5), About opened and closed (also over the options), and presses landing
-// inside another press's effect. After every action credit = invested - wagered + won, with the
-// extra-ball bets counted, and every settled game paid its pay at the bet it charged.
+// inside another press's effect, the odds screen opened and closed. After every action credit =
+// invested - wagered + won, with the extra-ball bets counted, every settled game paid its pay at
+// the bet it charged, an open odds screen shows the ticket in view and the extra-ball advisor is
+// up exactly while the offer is open.
 // KENO_SOAK_WINDOW_ACTIONS and KENO_SOAK_SEED change the run.
 #include <QRadioButton>
 
@@ -11,6 +13,9 @@
 #include "info/AboutWindow.h"
 #include "keno20/Keno20PaySchedule.h"
 #include "keno22/Keno22PaySchedule.h"
+#include "odds/ExtraBallAdvisor.h"
+#include "odds/OddsFeature.h"
+#include "odds/OddsWindow.h"
 #include "options/OptionsDialog.h"
 #include "tests/keno22/Keno22WindowRig.h"
 
@@ -51,6 +56,8 @@ class SoakWindowsTest : public QObject {
 
     std::unique_ptr<Keno22Rig> rig_;
     std::mt19937_64 player_;
+    std::mt19937_64 oddsPlayer_;  // apart, so the odds leave the rest of the run as it was
+    int oddsShown_ = 0;           // actions after which the odds screen was open
     std::int64_t invested_ = 0;  // what COINS put in since the slot's record was empty
     QStringList log_;
     QString failure_;
@@ -154,7 +161,40 @@ class SoakWindowsTest : public QObject {
                 "the answered offer paid other than its pay at the bet charged");
     }
 
+    // Now and then the odds screen is opened (menu entry or key D) or closed, whatever else is going on.
+    void Odds(int action) {
+        const int roll = std::uniform_int_distribution<int>(0, 99)(oddsPlayer_);
+        if (roll >= 6) return;
+        auto* here = static_cast<GameWindow*>(Active());
+        OddsWindow* screen = Machine().App().Odds().Screen();
+        if (roll < 2 && screen) {
+            Log(QStringLiteral("%1: odds closed").arg(action));
+            screen->close();
+        } else if (roll < 4) {
+            Log(QStringLiteral("%1: odds by the menu").arg(action));
+            TriggerAction(here, "mnuodds");
+        } else {
+            Log(QStringLiteral("%1: odds by D").arg(action));
+            here->activateWindow();
+            if (QTest::qWaitForWindowActive(here, 1000)) QTest::keyClick(here->windowHandle(), Qt::Key_D);
+        }
+    }
+
+    void CheckOdds() {
+        auto* view = static_cast<GameWindow*>(Active());
+        if (const OddsWindow* screen = Machine().App().Odds().Screen()) {
+            const OddsInput ticket{In22() ? OddsGame::Keno22 : OddsGame::Keno20, static_cast<int>(view->Picks().size()),
+                                   view->Bet()};
+            Require(screen->Input() == ticket, "the odds screen shows another ticket than the one in view");
+            ++oddsShown_;
+        }
+        const auto* advisor = Find<ExtraBallAdvisor>(Machine().K22(), QStringLiteral("extraballadvisor"));
+        Require(advisor && advisor->isHidden() != Machine().K22()->OfferOpen(),
+                "the extra-ball advisor is not up exactly while the offer is open");
+    }
+
     void Act(int action) {
+        Odds(action);
         QWidget* here = Active();
         const int roll = Pick(0, 99);
         if (In22() && Machine().K22()->Game().OfferOpen()) {
@@ -201,6 +241,7 @@ class SoakWindowsTest : public QObject {
         Require(s.amountinvested == invested_, "the invested meter differs from the coins put in");
         Require(Active()->isVisible() && (!Machine().K20() || Machine().K20()->isVisible() != Machine().K22()->isVisible()),
                 "not exactly one game window in view");
+        CheckOdds();
     }
 
 private slots:
@@ -208,14 +249,15 @@ private slots:
         const std::uint64_t seed = Setting("KENO_SOAK_SEED", 20240611);
         const auto actions = static_cast<int>(Setting("KENO_SOAK_WINDOW_ACTIONS", 300));
         player_.seed(seed);
+        oddsPlayer_.seed(seed + 1);
         rig_ = std::make_unique<Keno22Rig>();
         Machine().App().SetRandomSource(std::make_unique<SeededRandomSource>(seed));
         QVERIFY(rig_->Start());
         BoxCloser boxes;
         for (int action = 1; action <= actions && failure_.isEmpty(); ++action) Act(action);
         QVERIFY2(failure_.isEmpty(), qPrintable(QStringLiteral("seed %1: ").arg(seed) + failure_));
-        qInfo("window soak: seed %llu, %d actions, %d games, %d boxes answered", static_cast<unsigned long long>(seed),
-              actions, State().games, boxes.closed);
+        qInfo("window soak: seed %llu, %d actions, %d games, %d boxes answered, odds screen open after %d",
+              static_cast<unsigned long long>(seed), actions, State().games, boxes.closed, oddsShown_);
     }
 };
 
