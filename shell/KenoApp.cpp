@@ -10,9 +10,12 @@
 
 #include <cstdio>
 
+#include "autoplay/AutoplayFeature.h"
+#include "charts/ChartsFeature.h"
 #include "history/GameHistory.h"
 #include "keno20/Keno20Window.h"
 #include "keno22/Keno22Window.h"
+#include "recall/RecallFeature.h"
 #include "shell/IniSettingsStore.h"
 #include "shell/MODchangeResSwitch.h"
 #include "shell/SignalBridge.h"
@@ -56,6 +59,9 @@ KenoApp::KenoApp(std::unique_ptr<SettingsStore> store, QObject* parent)
     AddGameWindowFeature([history = history_.get()](GameWindow& window) {
         connect(&window, &GameWindow::gameSettled, history, &GameHistory::GameSettled);
     });
+    AddGameWindowFeature(RecallFeature(*history_, state_));
+    AddGameWindowFeature(AutoplayFeature(state_));
+    AddGameWindowFeature(ChartsFeature(*history_, state_));
 }
 
 KenoApp::~KenoApp() {
@@ -258,6 +264,8 @@ void KenoApp::WarnSaveFailed(const StoreStatus& status, QWidget* parent) {
     saveWarning_ = &box;
     box.exec();
 }
+
+void KenoApp::ForgetPlayerHistory(int slot) { history_->ForgetSlot(slot); }
 
 bool KenoApp::SaveRecordOrWarn(QWidget* parent) {
     const StoreStatus status = ledger_->SaveRecord();
