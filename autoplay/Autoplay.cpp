@@ -198,10 +198,8 @@ bool Autoplay::eventFilter(QObject* watched, QEvent* event) {
         }
         return false;
     }
-    if (watched == &window_) {
-        if (type == QEvent::Hide || (type == QEvent::EnabledChange && !window_.isEnabled())) {
-            Stop(StopReason::WindowLeft);
-        }
+    if (watched == &window_ && (type == QEvent::Hide || (type == QEvent::EnabledChange && !window_.isEnabled()))) {
+        Stop(StopReason::WindowLeft);
         return false;
     }
     if (!IsInput(type) || !OnTheWindow(watched)) return false;
