@@ -168,10 +168,11 @@ void PaintHits(QPainter& p, const HitDistribution& hits) {
          Qt::AlignRight | Qt::AlignVCenter, false);
 }
 
-// Blue below the count a fair draw expects, orange above, by how many standard deviations.
+// Blue below the count a fair draw expects, orange above, by how many standard deviations; a
+// count near the expected one stays near grey, so chance's ordinary spread does not glow.
 QColor HeatColour(double z) {
     const double t = std::clamp(std::abs(z) / 3.0, 0.0, 1.0);
-    return paint::Mix(QColor(30, 34, 60), z < 0 ? kBlue : kOrange, 0.25 + 0.75 * t);
+    return paint::Mix(QColor(34, 38, 64), z < 0 ? kBlue : kOrange, 0.08 + 0.92 * t);
 }
 
 void PaintHeat(QPainter& p, const NumberCounts& draws) {

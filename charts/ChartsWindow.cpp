@@ -4,6 +4,8 @@
 #include <QKeyEvent>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 #include "charts/ChartsPicture.h"
 #include "history/GameHistory.h"
 #include "widgets/ImageButton.h"
@@ -48,6 +50,13 @@ void ChartsWindow::Load(int slot, const QString& player) {
         [this, asked, player](ChartsData charts) {
             if (asked == asked_) picture_->ShowData(std::move(charts), player);
         });
+}
+
+// The picture scales by itself; the button grows with it.
+void ChartsWindow::resizeEvent(QResizeEvent* event) {
+    const qreal k = std::clamp(std::min(width() / 800.0, height() / 580.0), 1.0, 4.0);
+    returnToGame_->setFixedSize(qRound(190 * k), qRound(44 * k));
+    QWidget::resizeEvent(event);
 }
 
 void ChartsWindow::keyPressEvent(QKeyEvent* event) {

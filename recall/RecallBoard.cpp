@@ -180,7 +180,7 @@ void RecallBoard::PaintBalls(QPainter& p) const {
         p.drawRoundedRect(QRectF(x + 1, legendTop + 3, 13, 11), 2, 2);
         const qreal width = QFontMetricsF(font).horizontalAdvance(key.text) + 2;
         Caption(p, QRectF(x + 19, legendTop, width, 16), key.text, kDim, 10);
-        x += 19 + width + 14;
+        x += 19 + width + 10;
     }
 }
 

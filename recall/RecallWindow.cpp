@@ -8,6 +8,9 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <cmath>
+
 #include "gamewindow/PacedRunner.h"
 #include "history/GameHistory.h"
 #include "recall/RecallBoard.h"
@@ -18,21 +21,30 @@ namespace keno {
 
 namespace {
 
-const char* const kLook = R"(
+// The screen's look at a scale of its design size: the painted board scales by itself, the
+// list's text and rows with this.
+QString Look(qreal k) {
+    const auto px = [k](int pixels) { return QString::number(qRound(pixels * k)); };
+    return QStringLiteral(R"(
 QWidget#lastgames { background: #0a0c1a; }
-QLabel#lastgamesstatus { color: #96a0c4; font-family: "DejaVu Sans"; font-size: 14px; }
+QLabel#lastgamesstatus { color: #96a0c4; font-family: "DejaVu Sans"; font-size: %1px; }
 QTableWidget {
     background: #05060f; alternate-background-color: #0b0f26; color: #f6f6fa;
     gridline-color: #1c2450; border: 2px solid #00beff; border-radius: 6px;
-    font-family: "DejaVu Sans"; font-size: 13px;
+    font-family: "DejaVu Sans"; font-size: %2px;
     selection-background-color: #6a4a00; selection-color: #ffe9a8;
 }
 QHeaderView::section {
-    background: #14204a; color: #60d6ff; font-family: "DejaVu Sans"; font-weight: bold; font-size: 12px;
+    background: #14204a; color: #60d6ff; font-family: "DejaVu Sans"; font-weight: bold; font-size: %3px;
     border: none; border-right: 1px solid #1c2450; padding: 3px;
 }
 QTableCornerButton::section { background: #14204a; border: none; }
-)";
+)")
+        .arg(px(14), px(13), px(12));
+}
+
+constexpr int kRowPixels = 21;
+constexpr int kHeaderPixels = 30;
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
@@ -56,11 +68,9 @@ RecallWindow::RecallWindow(GameHistory& history, QWidget* parent)
     setObjectName(QStringLiteral("lastgames"));
     setWindowTitle(QStringLiteral("Last games"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setStyleSheet(QString::fromLatin1(kLook));
 
     heading_->setObjectName(QStringLiteral("lastgamesheading"));
     heading_->setAlignment(Qt::AlignCenter);
-    heading_->setFixedHeight(34);
     status_->setObjectName(QStringLiteral("lastgamesstatus"));
     status_->setAlignment(Qt::AlignCenter);
 
@@ -75,19 +85,16 @@ RecallWindow::RecallWindow(GameHistory& history, QWidget* parent)
     list_->setAlternatingRowColors(true);
     list_->setShowGrid(false);
     list_->setWordWrap(false);
-    list_->verticalHeader()->setDefaultSectionSize(21);
     QHeaderView* header = list_->horizontalHeader();
     header->setHighlightSections(false);
     for (int column : {0, 1, 3, 4, 5}) header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
     header->setSectionResizeMode(2, QHeaderView::Stretch);
-    list_->setFixedHeight(21 * kGames + 30);
     connect(list_, &QTableWidget::currentCellChanged, this, [this](int row) {
         if (!filling_ && row >= 0) Choose(row);
     });
     connect(list_, &QTableWidget::cellActivated, this, [this](int row) { Choose(row); });
 
     board_->setMinimumHeight(RecallBoard::kHeight);
-    for (ImageButton* button : {replayButton_, returnToGame_}) button->setFixedSize(190, 44);
     replayButton_->setObjectName(QStringLiteral("lastgamesreplay"));
     returnToGame_->setObjectName(QStringLiteral("lastgamesreturn"));
     replayButton_->setEnabled(false);
@@ -111,7 +118,25 @@ RecallWindow::RecallWindow(GameHistory& history, QWidget* parent)
     column->addWidget(list_);
     column->addWidget(board_, 1);
     column->addLayout(buttons);
+    ApplyScale(1);
     resize(800, 580);
+}
+
+void RecallWindow::ApplyScale(qreal scale) {
+    // In steps, so that a drag of the window's edge does not restyle it at every pixel.
+    scale = std::round(scale * 8) / 8;
+    if (scale == scale_) return;
+    scale_ = scale;
+    setStyleSheet(Look(scale));
+    heading_->setFixedHeight(qRound(34 * scale));
+    list_->verticalHeader()->setDefaultSectionSize(qRound(kRowPixels * scale));
+    list_->setFixedHeight(qRound((kRowPixels * kGames + kHeaderPixels) * scale));
+    for (ImageButton* button : {replayButton_, returnToGame_}) button->setFixedSize(qRound(190 * scale), qRound(44 * scale));
+}
+
+void RecallWindow::resizeEvent(QResizeEvent* event) {
+    ApplyScale(std::clamp(std::min(width() / 800.0, height() / 580.0), 1.0, 4.0));
+    QWidget::resizeEvent(event);
 }
 
 RecallWindow::~RecallWindow() { runner_->Cancel(); }

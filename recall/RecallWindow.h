@@ -42,9 +42,12 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void ShowGames(int slot, std::vector<GameRecord> games);
+    // The list, heading and buttons at a scale of the window's design size (800 x 580).
+    void ApplyScale(qreal scale);
 
     GameHistory& history_;
     LitLabel* heading_;
@@ -58,6 +61,7 @@ private:
     int slot_ = 0;
     bool loading_ = false;
     bool filling_ = false;  // the list is being filled: its selection changes replay nothing
+    qreal scale_ = 0;
     std::unique_ptr<RecallReplay> replay_;
     Steps steps_;  // after replay_: its frame refers to the replay
 };
