@@ -1,8 +1,11 @@
 // How long a whole 22-ball game takes on the real window, against the sum of the pauses the
-// engine asks for. Run by bench/paced_game.sh under a virtual display.
+// engine asks for; and what keeping the game history adds to it: the hand-over of each settled
+// game on the game's own thread, and the games with the history attached against those without
+// (every other game). Run by bench/paced_game.sh under a virtual display.
 //   bench_paced_game [--games N] [--speeds 10,20]
 //   bench_paced_game --shot FILE.png [--frames DIR] [--frame-every N]   (a picture after a win)
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QTimer>
 
 
@@ -15,6 +18,7 @@
 #include "bench/paced_game_shot.h"
 #include "board/KenoBoard.h"
 #include "core/MemorySettingsStore.h"
+#include "history/GameHistory.h"
 #include "keno22/Keno22Game.h"
 #include "keno22/Keno22Window.h"
 #include "shell/KenoApp.h"
@@ -103,10 +107,53 @@ int main(int argc, char** argv) {
     for (int n : kTicket) window->Board().MarkSquare(n);
     window->Redraw();
 
-    return bench::MeasurePacedGames({app.State(), *runner, *play, counter, "ball paints", SpecifiedPauseMs,
-                                     [window] {
-                                         // Take an open offer's win, untimed.
-                                         if (window->Game().OfferOpen()) window->SettleForShutdown();
-                                     }},
-                                    speeds, games);
+    // The history's own connection, replaced by one that times it and that every other game skips.
+    GameHistory& history = app.History();
+    QObject::disconnect(window, &GameWindow::gameSettled, &history, &GameHistory::GameSettled);
+    bool keep = false;
+    std::vector<bool> kept;
+    std::vector<double> handOverMs;
+    QObject::connect(window, &GameWindow::gameSettled, &history, [&](const SettledGame& game) {
+        if (!keep) return;
+        QElapsedTimer clock;
+        clock.start();
+        history.GameSettled(game);
+        handOverMs.push_back(static_cast<double>(clock.nsecsElapsed()) / 1e6);
+    });
+    std::vector<qint64> measured;
+    bench::PacedGameRun run{app.State(), *runner, *play, counter, "ball paints", SpecifiedPauseMs,
+                            [window] {
+                                // Take an open offer's win, untimed.
+                                if (window->Game().OfferOpen()) window->SettleForShutdown();
+                            }};
+    run.beforeGame = [&] {
+        keep = kept.size() % 2 == 1;
+        kept.push_back(keep);
+    };
+    run.measuredMs = &measured;
+    const int status = bench::MeasurePacedGames(run, speeds, games);
+
+    history.Writer().Flush();
+    if (!handOverMs.empty()) {
+        double sum = 0, most = 0;
+        for (double ms : handOverMs) sum += ms, most = std::max(most, ms);
+        std::printf("history: hand-over of a settled game on the game's thread: mean %.4f ms, max %.4f ms over %zu games "
+                    "(target: a paced game lengthened by at most 1 ms)\n",
+                    sum / static_cast<double>(handOverMs.size()), most, handOverMs.size());
+    }
+    for (std::size_t s = 0; s < speeds.size(); ++s) {
+        double with = 0, without = 0;
+        int nWith = 0, nWithout = 0;
+        for (std::size_t i = s * static_cast<std::size_t>(games); i < (s + 1) * static_cast<std::size_t>(games) && i < measured.size(); ++i) {
+            (kept[i] ? with : without) += static_cast<double>(measured[i]);
+            ++(kept[i] ? nWith : nWithout);
+        }
+        if (nWith && nWithout) {
+            std::printf("history: speed %d, games with it %.1f ms (%d), without %.1f ms (%d), difference %+.1f ms "
+                        "(timer jitter included)\n",
+                        speeds[s], with / nWith, nWith, without / nWithout, nWithout, with / nWith - without / nWithout);
+        }
+    }
+    std::printf("history: %zu games in the file\n", history.LastGames(1, 1000000).size());
+    return status;
 }

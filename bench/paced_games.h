@@ -53,6 +53,8 @@ struct PacedGameRun {
     const char* paintsCaption;                  // what the counter watches, for the table heading
     std::function<int(std::int16_t)> specified;  // the pauses one PLAY asks for at a speed
     std::function<void()> afterGame = [] {};    // untimed work between games
+    std::function<void()> beforeGame = [] {};   // untimed set-up of the next game
+    std::vector<qint64>* measuredMs = nullptr;   // each game's time from the click to its end, in order
 };
 
 // Plays `games` games at each speed; prints the table and returns 0 when every game kept within 3%.
@@ -77,6 +79,7 @@ inline int MeasurePacedGames(const PacedGameRun& run, const std::vector<int>& sp
             return;
         }
         run.state.reelspeed = static_cast<std::int16_t>(speeds[next / static_cast<std::size_t>(games)]);
+        run.beforeGame();
         stepCount = 0;
         run.counter.paints = 0;
         cpuAtStart = CpuSeconds();
@@ -86,6 +89,7 @@ inline int MeasurePacedGames(const PacedGameRun& run, const std::vector<int>& sp
     QObject::connect(&run.runner, &PacedRunner::finished, [&] {
         results.push_back({run.state.reelspeed, clock.elapsed(), run.specified(run.state.reelspeed), stepCount,
                            run.counter.paints, CpuSeconds() - cpuAtStart});
+        if (run.measuredMs) run.measuredMs->push_back(results.back().measuredMs);
         ++next;
         run.afterGame();
         QTimer::singleShot(300, startGame);

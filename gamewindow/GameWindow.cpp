@@ -166,6 +166,7 @@ void GameWindow::AddFacePanel(QWidget* panel, const QRect& twips) {
 QSize GameWindow::FaceTwips() const { return face_->designSize(); }
 
 bool GameWindow::PressControl(const QString& name) {
+    if (host_.Quitting()) return false;
     ImageButton* button = Button(name.toLatin1().constData());
     if (!button || !button->isVisible() || !button->isEnabled()) return false;
     button->click();

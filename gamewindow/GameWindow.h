@@ -109,7 +109,11 @@ public:
     // with the face; show and hide it as its feature needs (offerOpened, offerClosed).
     void AddFacePanel(QWidget* panel, const QRect& twips);
     QSize FaceTwips() const;
-    // Presses the named button as the player's key would: only when it is shown and enabled.
+    // A strip of the face that nothing of the game covers (the gap between the board's two
+    // halves), for a feature's one line of news such as a counter.
+    QRect StatusTwips() const { return statusTwips_; }
+    // Presses the named button as the player's key would: only when it is shown and enabled, and
+    // never once the machine is ending.
     bool PressControl(const QString& name);
     // The ticket: the marked numbers and the bet.
     std::vector<int> Picks() const { return board_.Picks(); }
@@ -166,6 +170,7 @@ protected:
 
     // --- Face helpers ---
     void MakeFace(QSize designTwips, const QString& title, const QRect& titleTwips);
+    void SetStatusTwips(const QRect& twips) { statusTwips_ = twips; }
     TwipFace& Face() const { return *face_; }
     BoardSquare* AddSquare(int number, const QRect& twips);
     void AddPlayerLabel(const QRect& twips);
@@ -217,6 +222,7 @@ private:
     const Identity identity_;
     const GameKind kind_;
     TwipFace* face_ = nullptr;
+    QRect statusTwips_;
     LitLabel* playerLabel_ = nullptr;
     std::array<BoardSquare*, ViewModel::kSquares + 1> squares_{};
     std::map<std::string, ImageButton*, std::less<>> buttons_;

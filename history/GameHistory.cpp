@@ -1,12 +1,16 @@
 #include "history/GameHistory.h"
 
 #include <QMessageBox>
+#include <QThread>
 
 #include <cstdio>
 
 namespace keno {
 
 GameHistory::GameHistory(HistoryStore::Options options, QObject* parent) : QObject(parent) {
+    // One reader at a time (they take turns over the store anyway), below the game's own thread.
+    readers_.setMaxThreadCount(1);
+    readers_.setThreadPriority(QThread::LowPriority);
     // The writing thread finds problems; the warning is shown from this object's thread.
     writer_ = std::make_unique<HistoryWriter>(std::move(options), [this] {
         QMetaObject::invokeMethod(this, &GameHistory::ShowProblems, Qt::QueuedConnection);
@@ -14,6 +18,9 @@ GameHistory::GameHistory(HistoryStore::Options options, QObject* parent) : QObje
 }
 
 GameHistory::~GameHistory() {
+    // Queries still asked of the store finish first; their answers go nowhere.
+    readers_.clear();
+    readers_.waitForDone();
     // Writes the games still waiting before anything they report to goes away.
     writer_.reset();
 }

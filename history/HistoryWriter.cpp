@@ -25,8 +25,18 @@ void HistoryWriter::GameSettled(const SettledGame& game) {
 }
 
 void HistoryWriter::Post(const SettledGame& game, std::int64_t timeMs) {
-    std::list<std::pair<SettledGame, std::int64_t>> item;  // copied before the lock is taken
-    item.emplace_back(game, timeMs);
+    std::list<Job> item;  // copied before the lock is taken
+    item.push_back({game, timeMs, 0});
+    {
+        std::lock_guard lock(mutex_);
+        queue_.splice(queue_.end(), item);
+    }
+    wake_.notify_one();
+}
+
+void HistoryWriter::PostForget(int slot) {
+    std::list<Job> item;
+    item.push_back({{}, 0, slot});
     {
         std::lock_guard lock(mutex_);
         queue_.splice(queue_.end(), item);
@@ -59,14 +69,15 @@ void HistoryWriter::Run() {
     setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), 10);
     std::unique_lock lock(mutex_);
     for (;;) {
-        wake_.wait(lock, [this] { return stop_ || !queue_.empty(); });
+        wake_.wait(lock, [this] { return !reading_ && (stop_ || !queue_.empty()); });
         if (queue_.empty()) break;
-        auto [game, timeMs] = std::move(queue_.front());
+        Job job = std::move(queue_.front());
         queue_.pop_front();
         writing_ = true;
         lock.unlock();
         try {
-            store_.Append(game, timeMs);
+            if (job.forgetSlot != 0) store_.DeleteSlot(job.forgetSlot);
+            else store_.Append(job.game, job.timeMs);
         } catch (...) {
             // Out of memory for one game's texts: that game is not kept, play goes on.
         }

@@ -18,6 +18,8 @@ namespace keno {
 // microseconds and written by a thread of its own, so neither the disk nor SQLite's checkpoints
 // (which wait for the disk) ever pause a game. The store is used by one thread at a time: the
 // writer's, or a reader's inside Read(), which first waits for the games handed over to be written.
+// A hand-over never waits for a read: a query over a full slot takes a good part of a second, and
+// a game may settle meanwhile (the screens read from a thread of their own).
 class HistoryWriter final : public GameRecorder {
 public:
     // onProblem runs when the store has a new problem to report, on the thread that met it (the
@@ -31,19 +33,34 @@ public:
     // Stamps the game with the wall clock and queues it.
     void GameSettled(const SettledGame& game) override;
     void Post(const SettledGame& game, std::int64_t timeMs);
+    // Queues the deletion of a slot's games, after the games handed over before it and before
+    // those handed over after it.
+    void PostForget(int slot);
 
     // Runs read(store) on the calling thread once every game handed over has been written.
     // The wait is for at most the game being written: a settled game is queued only at the end
     // of a game, and every game is a paced sequence of at least half a second.
+    // Readers on several threads take turns.
     template <typename Reader>
     auto Read(Reader read) {
         std::unique_lock lock(mutex_);
-        idle_.wait(lock, [this] { return queue_.empty() && !writing_; });
-        auto result = read(store_);
-        const bool reported = CollectProblems();
+        idle_.wait(lock, [this] { return queue_.empty() && !writing_ && !reading_; });
+        reading_ = true;
         lock.unlock();
-        if (reported && onProblem_) onProblem_();
-        return result;
+        struct Done {
+            HistoryWriter& writer;
+            bool reported = false;
+            ~Done() {
+                std::unique_lock relock(writer.mutex_);
+                writer.reading_ = false;
+                reported = writer.CollectProblems();
+                relock.unlock();
+                writer.idle_.notify_all();
+                writer.wake_.notify_one();
+                if (reported && writer.onProblem_) writer.onProblem_();
+            }
+        } done{*this};
+        return read(store_);
     }
     void Flush() {
         Read([](HistoryStore&) { return 0; });
@@ -60,9 +77,15 @@ private:
     std::function<void()> onProblem_;
     std::mutex mutex_;
     std::condition_variable wake_, idle_;
-    std::list<std::pair<SettledGame, std::int64_t>> queue_;  // a list: a game joins it by a splice
+    struct Job {
+        SettledGame game;
+        std::int64_t timeMs = 0;
+        int forgetSlot = 0;  // not 0: delete this slot's games instead
+    };
+    std::list<Job> queue_;  // a list: a job joins it by a splice, without allocating under the lock
     std::vector<HistoryProblem> problems_;
     bool writing_ = false;
+    bool reading_ = false;  // a reader has the store; the writer waits
     bool stop_ = false;
     std::thread thread_;  // last: started once everything it uses exists
 };

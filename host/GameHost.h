@@ -46,6 +46,8 @@ public:
     virtual bool Quitting() const = 0;
     // Tells the player that their record could not be saved, naming the file and the reason.
     virtual void WarnSaveFailed(const StoreStatus& status, QWidget* parent) = 0;
+    // The player of slot (1..6) was deleted in the options: their game history goes too.
+    virtual void ForgetPlayerHistory(int /*slot*/) {}
 
     // The game windows as the options dialog changes them. The view of a game whose window does
     // not exist yet is null.

@@ -68,6 +68,9 @@ void Keno20Window::BuildBoard() {
     const QRect last = BoardRect(80);
     Face().addPanel(QRect(first.topLeft() - QPoint(90, 80), last.bottomRight() + QPoint(90, 80)), kBoardEdge);
     for (int number = 1; number <= ViewModel::kSquares; ++number) AddSquare(number, BoardRect(number));
+    // The gap between the board's two halves, under 31..40 and over 41..50.
+    SetStatusTwips(QRect(QPoint(BoardRect(41).left(), BoardRect(40).bottom() + 1),
+                         QPoint(BoardRect(50).right(), BoardRect(41).top() - 1)));
 }
 
 void Keno20Window::BuildMeters() {

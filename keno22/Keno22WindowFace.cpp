@@ -72,6 +72,9 @@ void Keno22Window::BuildFace() {
     Face().addPanel(kOfferPanel, QColor(255, 190, 0));
 
     for (int number = 1; number <= ViewModel::kSquares; ++number) AddSquare(number, SquareTwips(number));
+    // The gap between the board's two halves, under 31..40 and over 41..50.
+    SetStatusTwips(QRect(QPoint(SquareTwips(41).left(), SquareTwips(40).bottom() + 1),
+                         QPoint(SquareTwips(50).right(), SquareTwips(41).top() - 1)));
     for (int position = 1; position <= ViewModel::kBalls; ++position) {
         auto* ball = new BallWidget(0);
         ball->setObjectName(QStringLiteral("ball_%1").arg(position));

@@ -111,6 +111,7 @@ void OptionsController::DeletePlayerDetails() {
         state_.bank = 0;
         state_.games = 0;
         Save();
+        if (auto slot = SlotInUse()) host_.PlayerDetailsDeleted(*slot);
         ShowStatistics(StatisticsColumn::AfterDelete, state_, Upper(state_.currentplayer), view_);
         ShowOnGameWindows({.credit = true});
     }

@@ -40,6 +40,7 @@ public:
     void CloseDialog() override;
     void RefreshGameWindows() override;
     void SaveFailed(const StoreStatus& status) override;
+    void PlayerDetailsDeleted(int slot) override { host_.ForgetPlayerHistory(slot); }
 
 public slots:
     // Escape: leaves by the closing steps like every other way out.

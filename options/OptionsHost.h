@@ -21,6 +21,8 @@ public:
     virtual void RefreshGameWindows() = 0;
     // A player record did not reach storage; warn the player (status names the file and reason).
     virtual void SaveFailed(const StoreStatus& status) = 0;
+    // The details of the player in slot (1..6) were deleted: their game history goes with them.
+    virtual void PlayerDetailsDeleted(int /*slot*/) {}
 };
 
 }  // namespace keno

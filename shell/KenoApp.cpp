@@ -10,11 +10,14 @@
 
 #include <cstdio>
 
+#include "autoplay/AutoplayFeature.h"
+#include "charts/ChartsFeature.h"
 #include "core/AdvisorSetting.h"
 #include "history/GameHistory.h"
 #include "keno20/Keno20Window.h"
 #include "keno22/Keno22Window.h"
 #include "odds/OddsFeature.h"
+#include "recall/RecallFeature.h"
 #include "shell/IniSettingsStore.h"
 #include "shell/MODchangeResSwitch.h"
 #include "shell/SignalBridge.h"
@@ -60,6 +63,9 @@ KenoApp::KenoApp(std::unique_ptr<SettingsStore> store, QObject* parent)
     });
     odds_ = new OddsFeature([this] { return AdvisorSetting(*store_).Shown(SlotNumber(state_.playerslot)); }, this);
     AddGameWindowFeature([odds = odds_](GameWindow& window) { odds->Attach(window); });
+    AddGameWindowFeature(RecallFeature(*history_, state_));
+    AddGameWindowFeature(AutoplayFeature(state_));
+    AddGameWindowFeature(ChartsFeature(*history_, state_));
 }
 
 KenoApp::~KenoApp() {
@@ -263,6 +269,8 @@ void KenoApp::WarnSaveFailed(const StoreStatus& status, QWidget* parent) {
     saveWarning_->exec();
     delete saveWarning_.data();
 }
+
+void KenoApp::ForgetPlayerHistory(int slot) { history_->ForgetSlot(slot); }
 
 bool KenoApp::SaveRecordOrWarn(QWidget* parent) {
     const StoreStatus status = ledger_->SaveRecord();

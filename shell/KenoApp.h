@@ -100,6 +100,8 @@ public:
 
     // Tells the player that their record could not be saved, naming the file and the reason.
     void WarnSaveFailed(const StoreStatus& status, QWidget* parent) override;
+    // The options deleted a player: their game history goes, after the games already settled.
+    void ForgetPlayerHistory(int slot) override;
     // Saves the record of the slot in use and warns when it failed; returns whether it was saved.
     bool SaveRecordOrWarn(QWidget* parent);
 

@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "history/GameHistory.h"
+#include "options/OptionsDialog.h"
 #include "tests/keno22/Keno22WindowRig.h"
 
 using namespace keno;
@@ -31,6 +32,8 @@ class HistoryAppTest : public QObject {
 private slots:
     void gamesOfBothWindowsAreKeptOnce();
     void aHistoryThatCannotBeKeptWarnsOnce();
+    void deletingAPlayerForgetsTheirHistoryOnly_data();
+    void deletingAPlayerForgetsTheirHistoryOnly();
 };
 
 void HistoryAppTest::gamesOfBothWindowsAreKeptOnce() {
@@ -123,6 +126,44 @@ void HistoryAppTest::aHistoryThatCannotBeKeptWarnsOnce() {
         QCOMPARE(warned.count(), 1);
         QCOMPARE(rig.Rig().App().History().LastGames(1, 10).size(), c.kept);
     }
+}
+
+void HistoryAppTest::deletingAPlayerForgetsTheirHistoryOnly_data() {
+    QTest::addColumn<bool>("yes");
+    QTest::newRow("answered Yes") << true;
+    QTest::newRow("answered No") << false;
+}
+
+// Deleting a player's details in the options takes their games with them; another player's stay,
+// and so do theirs when the answer is No.
+void HistoryAppTest::deletingAPlayerForgetsTheirHistoryOnly() {
+    QFETCH(bool, yes);
+    DataHome data;
+    {
+        HistoryStore store({data.File()});
+        SettledGame other{2, "Bo", 22, {1, 2}, First20(DrawOf({}, {1, 2})), {}, 0, 1, 0, 0, OfferChoice::None, 9};
+        QVERIFY(store.Append(other, 1) && store.Append(other, 2));
+    }
+    Keno22Rig rig;
+    rig.Rig().PutRecord(1, {{"bank", "100"}, {"coinsbet", "1"}});
+    QVERIFY(rig.Start());
+    rig.Mark({5, 17});
+    QVERIFY(rig.Play(DrawOf({5}, {5, 17})) && rig.Play(DrawOf({}, {5, 17})));
+    KenoApp& app = rig.Rig().App();
+    QVERIFY(ClickNamed(rig.Window(), "mnuoptions"));
+    QTRY_VERIFY(app.Options());
+    BoxAnswerer answer;
+    answer.Arm(yes ? QMessageBox::Yes : QMessageBox::No);
+    QVERIFY(ClickNamed(app.Options(), "Btndeletedetails"));
+    QTRY_VERIFY(answer.Answered() && !app.Options());
+    QCOMPARE(app.History().LastGames(1, 10).size(), yes ? std::size_t{0} : std::size_t{2});
+    QCOMPARE(app.History().LastGames(2, 10).size(), std::size_t{2});
+    // Play goes on for the deleted player, whose history starts afresh.
+    QVERIFY(PressNamed(rig.Window(), "coinsin"));
+    QVERIFY(rig.Play(DrawOf({}, {5, 17})));
+    const auto games = app.History().LastGames(1, 10);
+    QCOMPARE(games.size(), yes ? std::size_t{1} : std::size_t{3});
+    QCOMPARE(games.front().seq, yes ? 1 : 3);
 }
 
 KENO_UI_TEST_MAIN(HistoryAppTest)

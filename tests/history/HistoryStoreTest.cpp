@@ -6,7 +6,9 @@
 
 #include <atomic>
 #include <filesystem>
+#include <chrono>
 #include <fstream>
+#include <future>
 #include <random>
 
 #include "history/HistoryStore.h"
@@ -298,6 +300,50 @@ TEST(HistoryWriter, TellsOfAProblemOnceFromItsThread) {
     ASSERT_TRUE(problem);
     EXPECT_EQ(problem->kind, HistoryProblem::Kind::Unavailable);
     EXPECT_FALSE(writer.TakeProblem());
+}
+
+// The screens read on a thread of their own, for up to a good part of a second: a game settling
+// meanwhile is handed over at once, and written once the read is done.
+TEST(HistoryWriter, AHandOverNeverWaitsForARead) {
+    TempFolder folder;
+    HistoryWriter writer({folder.File()});
+    writer.Post(Game(1, 1), 1);
+    std::promise<void> reading, handedOver;
+    std::future<void> whenHandedOver = handedOver.get_future();
+    auto read = std::async(std::launch::async, [&] {
+        return writer.Read([&](HistoryStore& store) {
+            reading.set_value();
+            // Holds the store until the game has been handed over; a hand-over waiting for the
+            // read would never come, and the read gives up after a long while.
+            const bool handOverCame = whenHandedOver.wait_for(std::chrono::seconds(30)) == std::future_status::ready;
+            return std::pair{handOverCame, store.GameCount(1)};
+        });
+    });
+    reading.get_future().wait();
+    writer.Post(Game(1, 2), 2);
+    handedOver.set_value();
+    const auto [handOverCame, count] = read.get();
+    EXPECT_TRUE(handOverCame);
+    EXPECT_EQ(count, 1);  // the read saw the store as it was when it began
+    EXPECT_EQ(writer.Read([](HistoryStore& store) { return store.GameCount(1); }), 2);
+}
+
+// A deleted player's games go in their place among the games handed over: those before, not those
+// after, and no other slot's.
+TEST(HistoryWriter, ForgetsASlotInOrderWithTheGames) {
+    TempFolder folder;
+    HistoryWriter writer({folder.File()});
+    for (int n = 1; n <= 5; ++n) writer.Post(Game(1, n), n);
+    writer.Post(Game(2, 1), 6);
+    writer.PostForget(1);
+    writer.Post(Game(1, 7), 7);
+    const auto [one, two] = writer.Read([](HistoryStore& store) {
+        return std::pair{store.LastGames(1, 10), store.GameCount(2)};
+    });
+    ASSERT_EQ(one.size(), 1u);
+    EXPECT_EQ(one[0].timeMs, 7);
+    EXPECT_EQ(one[0].seq, 1);  // numbered afresh, as a new player's first game
+    EXPECT_EQ(two, 1);
 }
 
 }  // namespace

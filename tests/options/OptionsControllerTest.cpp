@@ -25,6 +25,7 @@ struct Recorder final : OptionsHost, DisplayModeSwitch {
     void CloseDialog() override { calls.push_back("close dialog"); }
     void RefreshGameWindows() override { ++refreshes; }
     void SaveFailed(const StoreStatus& status) override { failures.push_back(status); }
+    void PlayerDetailsDeleted(int slot) override { calls.push_back("forget history of slot " + std::to_string(slot)); }
     void ChangeDisplayMode(int w, int h) override { calls.push_back(std::to_string(w) + "x" + std::to_string(h)); }
     void RestoreDisplayMode() override { calls.push_back("restore"); }
     std::pair<int, int> ScreenSizePixels() override { return screen; }
@@ -169,7 +170,10 @@ TEST_P(Statistics, LabelsFiguresAndGameWindowsFollowTheTable) {
     EXPECT_EQ(rig.messenger.shown, (std::vector<Message>{{"Are you sure you want to Delete Current Player's Details ?",
                                                           "Tarvell22", Icon::Critical, Buttons::YesNo, Answer::No}}));
     for (int i = 0; i < 8; ++i) EXPECT_EQ(rig.Stored(1, kKeys[i]), r[static_cast<std::size_t>(i)]) << kKeys[i];
-    EXPECT_EQ(rig.host.calls, (std::vector<std::string>{"show game1", "close dialog"}));
+    // Only a Yes takes the player's game history with their details.
+    std::vector<std::string> calls{"show game1", "close dialog"};
+    if (*s.deleteAnswer == Answer::Yes) calls.insert(calls.begin(), "forget history of slot 1");
+    EXPECT_EQ(rig.host.calls, calls);
 }
 
 INSTANTIATE_TEST_SUITE_P(Columns, Statistics, testing::ValuesIn(kScenarios),
@@ -226,7 +230,7 @@ TEST(OptionsExit, EveryWayOutWritesTheRecordAndBringsBackTheActiveGame) {
         std::vector<std::string> calls;
         const char* told;  // the delete confirmation is checked with the statistics
     } kWays[] = {{&O::CloseOptions, Answer::Ok, {1024, 768}, {back, shut}, nullptr},
-                 {&O::DeletePlayerDetails, Answer::Yes, {1024, 768}, {back, shut}, nullptr},
+                 {&O::DeletePlayerDetails, Answer::Yes, {1024, 768}, {"forget history of slot 1", back, shut}, nullptr},
                  {&O::DeletePlayerDetails, Answer::No, {1024, 768}, {back, shut}, nullptr},
                  {&O::SetLargeScreen, Answer::Ok, {1024, 768}, {"800x600", moved, back, shut}, nullptr},
                  {&O::SetLargeScreen, Answer::Ok, {800, 1024}, {back, shut}, already},
@@ -277,7 +281,10 @@ TEST(OptionsSave, AFailedWriteIsReportedAndTheDialogStillCloses) {
     rig.options.CloseOptions();
     ASSERT_EQ(rig.host.failures.size(), 2u);
     EXPECT_EQ(rig.host.failures[1].reason, "read-only");
-    EXPECT_EQ(rig.host.calls, (std::vector<std::string>{"show game1", "close dialog"}));
+    // Only a Yes takes the player's game history with their details.
+    std::vector<std::string> calls{"show game1", "close dialog"};
+    if (*s.deleteAnswer == Answer::Yes) calls.insert(calls.begin(), "forget history of slot 1");
+    EXPECT_EQ(rig.host.calls, calls);
 }
 
 // The extra-ball advice check box shows the choice of the slot selected (on where nothing is stored)

@@ -1,15 +1,19 @@
 // The whole machine through its real windows under a seeded random player: game switches by
 // button, G key and direct call (also in mid-game), options slot changes (some slots stored with
-// a bet outside 0..5), About opened and closed (also over the options), and presses landing
-// inside another press's effect, the odds screen opened and closed. After every action credit =
-// invested - wagered + won, with the extra-ball bets counted, every settled game paid its pay at
-// the bet it charged, an open odds screen shows the ticket in view and the extra-ball advisor is
-// up exactly while the offer is open.
+// a bet outside 0..5), About opened and closed (also over the options), presses landing inside
+// another press's effect, the odds screen opened and closed, autoplay runs (stopped by a key or a
+// click, or left to end) and the last games replayed. After every action credit = invested -
+// wagered + won, with the extra-ball bets counted, every settled game paid its pay at the bet it
+// charged, an open odds screen shows the ticket in view and the extra-ball advisor is up exactly
+// while the offer is open.
 // KENO_SOAK_WINDOW_ACTIONS and KENO_SOAK_SEED change the run.
+#include <QElapsedTimer>
 #include <QRadioButton>
 
 #include <random>
 
+#include "autoplay/Autoplay.h"
+#include "autoplay/AutoplayDialog.h"
 #include "info/AboutWindow.h"
 #include "keno20/Keno20PaySchedule.h"
 #include "keno22/Keno22PaySchedule.h"
@@ -17,6 +21,7 @@
 #include "odds/OddsFeature.h"
 #include "odds/OddsWindow.h"
 #include "options/OptionsDialog.h"
+#include "recall/RecallWindow.h"
 #include "tests/keno22/Keno22WindowRig.h"
 
 using namespace keno;
@@ -59,6 +64,7 @@ class SoakWindowsTest : public QObject {
     std::mt19937_64 oddsPlayer_;  // apart, so the odds leave the rest of the run as it was
     int oddsShown_ = 0;           // actions after which the odds screen was open
     std::int64_t invested_ = 0;  // what COINS put in since the slot's record was empty
+    int autoplayRuns_ = 0, autoplayGames_ = 0, recalls_ = 0;
     QStringList log_;
     QString failure_;
 
@@ -193,6 +199,77 @@ class SoakWindowsTest : public QObject {
                 "the extra-ball advisor is not up exactly while the offer is open");
     }
 
+    // Autoplay from its dialog with random choices; the soak answers an offer it is asked about,
+    // and sometimes stops the run with a key or a click on the window.
+    void RunAutoplay() {
+        auto* window = static_cast<GameWindow*>(Active());
+        auto* autoplay = Find<keno::Autoplay>(window, QStringLiteral("autoplay"));
+        if (!Require(autoplay != nullptr, "no autoplay on the window")) return;
+        autoplay->SetPauses(10, 10);
+        // As a player would before a run: some credit and a ticket.
+        if (State().bank < 10 && EnabledNamed(window, "coinsin")) PressNamed(window, "coinsin"), invested_ += 20;
+        if (window->Picks().size() < 3) ClickNamed(window, "btnautoselect");
+        QTest::qWait(110);  // AUTO SELECT's press effect
+        TriggerAction(window, "mnuautoplay");
+        AutoplayDialog* dialog = nullptr;
+        for (AutoplayDialog* d : window->findChildren<AutoplayDialog*>())
+            if (d->isVisible()) dialog = d;
+        if (!dialog) return Log("  no dialog (a game in hand)");
+        ClickNamed(dialog, "autoplaygames_5");
+        if (Chance(0.3)) ClickNamed(dialog, "autoplaystopbelowbet");
+        if (Chance(0.3)) ClickNamed(dialog, "autoplaystoponwin");
+        const char* const answers[] = {"autoplayask", "autoplaytake", "autoplaybuy"};
+        const char* answer = answers[Pick(0, 2)];
+        if (In22()) ClickNamed(dialog, answer);
+        ClickNamed(dialog, "autoplaystart");
+        const int stopAfterMs = Chance(0.5) ? Pick(0, 1500) : -1;
+        const int gamesBefore = State().games;
+        ++autoplayRuns_;
+        Log(QStringLiteral("  autoplay, %1%2").arg(QLatin1String(answer)).arg(stopAfterMs >= 0 ? ", stopped" : ""));
+        QElapsedTimer clock;
+        clock.start();
+        while (autoplay->Running() && clock.elapsed() < 60000) {
+            QTest::qWait(20);
+            if (stopAfterMs >= 0 && clock.elapsed() > stopAfterMs) {
+                if (Chance(0.5)) QTest::keyClick(window, Qt::Key_Escape);
+                else Click(Find(window, QStringLiteral("a_%1").arg(Pick(1, 80))));
+            }
+            if (In22() && Machine().K22()->Game().OfferOpen() && !Machine().Running() &&
+                autoplay->Plan()->Settings().offer == OfferAnswer::AskMe) {
+                Chance(0.5) ? rig_->ClickOffer() : rig_->Click("takwin");
+            }
+        }
+        Require(!autoplay->Running(), "autoplay ran on past its games");
+        Machine().WaitSettled();
+        autoplayGames_ += State().games - gamesBefore;
+    }
+
+    // The last games replayed on their own board: the machine does not move.
+    void Recall() {
+        QWidget* here = Active();
+        const MachineState before = State();
+        TriggerAction(here, "mnulastgames");
+        auto* screen = Find<RecallWindow>(here, QStringLiteral("lastgames"));
+        if (!Require(screen != nullptr, "no last games screen")) return;
+        if (!Require(QTest::qWaitFor([screen] { return !screen->Loading(); }, 5000), "the last games never came")) return;
+        const int rows = static_cast<int>(screen->Games().size());
+        ++recalls_;
+        Log(QStringLiteral("  last games: %1 listed").arg(rows));
+        Require(rows <= 10, "more than ten last games");
+        if (rows > 0) {
+            screen->Choose(Pick(0, rows - 1));
+            if (Chance(0.25)) Require(QTest::qWaitFor([screen] { return screen->Replay()->Finished(); }, 10000), "the replay never ended");
+            const SettledGame& g = screen->Replay()->Record().game;
+            Require(!screen->Replay()->Finished() || screen->Replay()->HitsSoFar() == g.hits,
+                    "the replay's hits differ from the game's");
+        }
+        const MachineState& after = State();
+        Require(std::tie(after.bank, after.wager, after.total, after.games, after.amountinvested) ==
+                    std::tie(before.bank, before.wager, before.total, before.games, before.amountinvested),
+                "the replay touched the machine");
+        screen->close();
+    }
+
     void Act(int action) {
         Odds(action);
         QWidget* here = Active();
@@ -217,9 +294,15 @@ class SoakWindowsTest : public QObject {
         } else if (roll < 53) {
             Log(QStringLiteral("%1: ERASE").arg(action));
             ClickNamed(here, "rubber");
-        } else if (roll < 80) {
+        } else if (roll < 75) {
             Log(QStringLiteral("%1: PLAY").arg(action));
             Play();
+        } else if (roll < 77) {
+            Log(QStringLiteral("%1: autoplay").arg(action));
+            RunAutoplay();
+        } else if (roll < 80) {
+            Log(QStringLiteral("%1: last games").arg(action));
+            Recall();
         } else if (roll < 88) {
             Log(QStringLiteral("%1: switch").arg(action));
             Switch();
@@ -256,8 +339,9 @@ private slots:
         BoxCloser boxes;
         for (int action = 1; action <= actions && failure_.isEmpty(); ++action) Act(action);
         QVERIFY2(failure_.isEmpty(), qPrintable(QStringLiteral("seed %1: ").arg(seed) + failure_));
-        qInfo("window soak: seed %llu, %d actions, %d games, %d boxes answered, odds screen open after %d",
-              static_cast<unsigned long long>(seed), actions, State().games, boxes.closed, oddsShown_);
+        qInfo("window soak: seed %llu, %d actions, %d games, %d boxes answered, odds screen open after %d, "
+              "%d autoplay runs (%d games), %d last-games replays", static_cast<unsigned long long>(seed), actions,
+              State().games, boxes.closed, oddsShown_, autoplayRuns_, autoplayGames_, recalls_);
     }
 };
 
