@@ -11,3 +11,8 @@ add_executable(sound_latency ${PROJECT_SOURCE_DIR}/bench/sound_latency.cpp)
 target_include_directories(sound_latency PRIVATE ${PROJECT_SOURCE_DIR})
 target_link_libraries(sound_latency PRIVATE keno_sound)
 set_target_properties(sound_latency PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bench)
+
+# Memory over thousands of games on each real game window (bench/memory_soak.sh builds and runs it).
+add_executable(bench_memory_soak EXCLUDE_FROM_ALL ${PROJECT_SOURCE_DIR}/bench/memory_soak.cpp)
+target_link_libraries(bench_memory_soak PRIVATE keno_ui)
+set_target_properties(bench_memory_soak PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bench)
