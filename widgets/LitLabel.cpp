@@ -57,7 +57,7 @@ void LitLabel::paintEvent(QPaintEvent*) {
                             .arg(static_cast<int>(alignment()));
     const QRectF box = contentsRect();
     const Qt::Alignment align = alignment();
-    painter.drawPixmap(0, 0, paint::Cached(key, size(), ratio, [&](QPainter& p) {
+    painter.drawPixmap(0, 0, picture_.Get(key, size(), ratio, [&](QPainter& p) {
         const qreal pixels = box.height() * textScale_;
         const QFont base = monospace_ ? paint::MeterFont(pixels) : paint::FaceFont(pixels);
         const QFont font = paint::FitFont(base, value, box.width() * 0.96, pixels);

@@ -2,6 +2,8 @@
 #include <QColor>
 #include <QLabel>
 
+#include "widgets/PaintKit.h"
+
 namespace keno {
 
 // A line of lit text (pay-table rows, small legends): the label's text in a glowing colour, sized
@@ -31,6 +33,7 @@ private:
     QColor colour_;
     qreal textScale_ = 0.62;
     bool monospace_ = false;
+    paint::PictureSlot picture_;  // its text follows the game: one picture, not one per reading
 };
 
 }  // namespace keno
