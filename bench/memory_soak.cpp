@@ -2,20 +2,24 @@
 // draw paced by the window's own runner, an offer answered by its buttons) and prints resident
 // memory and the malloc heap at fixed game counts, with the growth per 1,000 games after the first
 // 100. Run by bench/memory_soak.sh under a virtual display.
-//   bench_memory_soak [--window 22|20] [--games N] [--speed S] [--dialogs K] [--trim]
+//   bench_memory_soak [--window 22|20] [--games N] [--speed S] [--dialogs K] [--trim] [--size WxH]
 // --dialogs K: every K games a refused square click (a message box), the options dialog, the pay
 //   schedule, the about window and the game information box are opened and closed.
 // --trim: malloc_trim(0) before every sample, so what remains is live memory, not free space
 //   glibc has not handed back.
+// --no-teardown: leaves by exit() without taking the windows apart, so that a heap profiler
+//   (heaptrack) reports everything still live at game N as leaked, per call site.
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
 
 #include <malloc.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <functional>
 #include <memory>
@@ -23,7 +27,6 @@
 #include <vector>
 
 #include "board/KenoBoard.h"
-#include "core/MemorySettingsStore.h"
 #include "keno20/Keno20Game.h"
 #include "keno20/Keno20Window.h"
 #include "keno22/Keno22Game.h"
@@ -31,8 +34,10 @@
 #include "options/OptionsDialog.h"
 #include "info/AboutWindow.h"
 #include "info/PayoutsWindow.h"
+#include "shell/IniSettingsStore.h"
 #include "shell/KenoApp.h"
 #include "shell/PacedRunner.h"
+#include "widgets/PaintKit.h"
 
 namespace {
 
@@ -67,14 +72,20 @@ struct Sample {
     double inUse = 0;   // MiB allocated and not freed (all arenas and mmapped blocks)
     double held = 0;    // MiB the allocator holds from the system
     int objects = 0;
+    int cached = 0;       // pictures in the shared face cache
+    double cacheMiB = 0;
 };
 
 Sample Take(int game, bool trim) {
     if (trim) malloc_trim(0);
     const struct mallinfo2 heap = mallinfo2();
     constexpr double kMiB = 1024.0 * 1024.0;
-    return {game, ResidentMiB(), static_cast<double>(heap.uordblks + heap.hblkhd) / kMiB,
-            static_cast<double>(heap.arena + heap.hblkhd) / kMiB, LiveObjects()};
+    const paint::CacheUse cache = paint::SharedCacheUse();
+    return {game,          ResidentMiB(),
+            static_cast<double>(heap.uordblks + heap.hblkhd) / kMiB,
+            static_cast<double>(heap.arena + heap.hblkhd) / kMiB,
+            LiveObjects(), cache.pictures,
+            static_cast<double>(cache.bytes) / kMiB};
 }
 
 bool SampleAt(int game, int last) {
@@ -196,9 +207,11 @@ struct Soak {
     }
 
     void Print() const {
-        std::printf("%-8s %9s %13s %11s %9s\n", "game", "rss MiB", "heap in use", "heap held", "objects");
+        std::printf("%-8s %9s %13s %11s %9s %15s\n", "game", "rss MiB", "heap in use", "heap held", "objects",
+                    "cached (MiB)");
         for (const Sample& s : samples) {
-            std::printf("%-8d %9.2f %13.2f %11.2f %9d\n", s.game, s.rss, s.inUse, s.held, s.objects);
+            std::printf("%-8d %9.2f %13.2f %11.2f %9d %6d (%6.2f)\n", s.game, s.rss, s.inUse, s.held, s.objects,
+                        s.cached, s.cacheMiB);
         }
         const Sample* from = nullptr;
         for (const Sample& s : samples)
@@ -225,18 +238,27 @@ int main(int argc, char** argv) {
     int speed = 1;
     int dialogsEvery = 0;
     bool trim = false;
+    bool teardown = true;
+    QSize size;  // the game window's size; its own when not given
     const QStringList args = QApplication::arguments();
     for (qsizetype i = 1; i < args.size(); ++i) {
         const bool hasValue = i + 1 < args.size();
         if (args[i] == QLatin1String("--trim")) trim = true;
+        if (args[i] == QLatin1String("--no-teardown")) teardown = false;
         if (!hasValue) continue;
         if (args[i] == QLatin1String("--window")) which = args[i + 1].toInt();
         if (args[i] == QLatin1String("--games")) games = std::max(1, args[i + 1].toInt());
         if (args[i] == QLatin1String("--speed")) speed = args[i + 1].toInt();
         if (args[i] == QLatin1String("--dialogs")) dialogsEvery = std::max(0, args[i + 1].toInt());
+        if (args[i] == QLatin1String("--size")) {
+            const QStringList wh = args[i + 1].split(QLatin1Char('x'));
+            if (wh.size() == 2) size = QSize(wh[0].toInt(), wh[1].toInt());
+        }
     }
 
-    KenoApp app(std::make_unique<MemorySettingsStore>());
+    // The player file as the program keeps it, in a folder of its own.
+    QTemporaryDir settings;
+    KenoApp app(std::make_unique<IniSettingsStore>(settings.filePath(QStringLiteral("keno22.ini"))));
     app.SetExitHandler([] {});
     app.SetRandomSource(std::make_unique<SeededRandomSource>(2024));
     app.SetClock(std::make_unique<StillClock>());
@@ -267,6 +289,7 @@ int main(int argc, char** argv) {
         board->AutoSelect();
         redraw();
     };
+    if (size.isValid()) soak.window->resize(size);
     soak.runner = soak.window->findChild<PacedRunner*>(QStringLiteral("runner"));
     soak.play = soak.window->findChild<QAbstractButton*>(QStringLiteral("start"));
     if (soak.runner == nullptr || soak.play == nullptr) {
@@ -293,5 +316,7 @@ int main(int argc, char** argv) {
                 dialogsEvery > 0 ? (", dialogs every " + std::to_string(dialogsEvery) + " games").c_str() : "",
                 trim ? ", malloc_trim before each sample" : "");
     soak.Print();
+    std::fflush(stdout);
+    if (!teardown) std::_Exit(soak.stuck ? 2 : 0);  // not even static destructors (the pixmap cache)
     return soak.stuck ? 2 : 0;
 }
