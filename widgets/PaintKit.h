@@ -55,9 +55,10 @@ void DrawNeonText(QPainter& painter, const QRectF& box, Qt::Alignment alignment,
 // used first out once it holds kSharedCacheBytes.
 QPixmap Cached(const QString& key, QSize logicalSize, qreal ratio, const std::function<void(QPainter&)>& paint);
 
-// The shared cache's budget: the faces of both game windows at full-screen size on a 1920 x 1200
-// display with every square, ball and button state they show (about 20 MiB measured) fit.
-inline constexpr qint64 kSharedCacheBytes = 32 * 1024 * 1024;
+// The shared cache's budget. Both game windows at full-screen size on a 1920 x 1200 display,
+// with the square, ball and button states of a few hundred games, hold about 36 MiB (about 7 MiB
+// at their opening size); larger faces evict their least used pictures.
+inline constexpr qint64 kSharedCacheBytes = 48 * 1024 * 1024;
 
 struct CacheUse {
     int pictures = 0;
