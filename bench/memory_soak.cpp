@@ -10,6 +10,7 @@
 // --no-teardown: leaves by exit() without taking the windows apart, so that a heap profiler
 //   (heaptrack) reports everything still live at game N as leaked, per call site.
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QMessageBox>
 #include <QTemporaryDir>
@@ -213,16 +214,18 @@ struct Soak {
             std::printf("%-8d %9.2f %13.2f %11.2f %9d %6d (%6.2f)\n", s.game, s.rss, s.inUse, s.held, s.objects,
                         s.cached, s.cacheMiB);
         }
-        const Sample* from = nullptr;
-        for (const Sample& s : samples)
-            if (s.game == 100) from = &s;
         const Sample& to = samples.back();
-        if (from != nullptr && to.game > from->game) {
+        // From game 100 (the target's measure) and from game 500, when caches that fill once are full.
+        for (const int start : {100, 500}) {
+            const Sample* from = nullptr;
+            for (const Sample& s : samples)
+                if (s.game == start) from = &s;
+            if (from == nullptr || to.game <= from->game) continue;
             const double per = 1000.0 / (to.game - from->game);
             std::printf("growth per 1,000 games (game %d to %d): rss %+.2f MiB, heap in use %+.2f MiB, "
-                        "objects %+.0f\n",
+                        "objects %+.0f, cached %+.2f MiB\n",
                         from->game, to.game, (to.rss - from->rss) * per, (to.inUse - from->inUse) * per,
-                        (to.objects - from->objects) * per);
+                        (to.objects - from->objects) * per, (to.cacheMiB - from->cacheMiB) * per);
         }
         malloc_trim(0);
         std::printf("after malloc_trim(0): rss %.2f MiB\n", ResidentMiB());
@@ -312,9 +315,10 @@ int main(int argc, char** argv) {
         soak.Next();
     });
     QApplication::exec();
-    std::printf("== %s window, %d games at speed %d%s%s\n", which == 20 ? "20-ball" : "22-ball", games, speed,
+    std::printf("== %s window, %d games at speed %d%s%s%s\n", which == 20 ? "20-ball" : "22-ball", games, speed,
                 dialogsEvery > 0 ? (", dialogs every " + std::to_string(dialogsEvery) + " games").c_str() : "",
-                trim ? ", malloc_trim before each sample" : "");
+                trim ? ", malloc_trim before each sample" : "",
+                QAccessible::isActive() ? ", accessibility bridge active" : "");
     soak.Print();
     std::fflush(stdout);
     if (!teardown) std::_Exit(soak.stuck ? 2 : 0);  // not even static destructors (the pixmap cache)
