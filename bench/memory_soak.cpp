@@ -2,7 +2,8 @@
 // draw paced by the window's own runner, an offer answered by its buttons) and prints resident
 // memory and the malloc heap at fixed game counts, with the growth per 1,000 games after the first
 // 100. Run by bench/memory_soak.sh under a virtual display.
-//   bench_memory_soak [--window 22|20] [--games N] [--speed S] [--dialogs K] [--trim] [--size WxH]
+//   bench_memory_soak [--window 22|20] [--games N] [--speed S] [--gap MS] [--dialogs K] [--trim] [--size WxH]
+// --gap MS: the pause between games (default none); a player's pause lets the hit blink run.
 // --dialogs K: every K games a refused square click (a message box), the options dialog, the pay
 //   schedule, the about window and the game information box are opened and closed.
 // --trim: malloc_trim(0) before every sample, so what remains is live memory, not free space
@@ -124,6 +125,7 @@ struct Soak {
     GameKind kind = GameKind::Keno22;
     int games = 2000;
     int dialogsEvery = 0;
+    int gapMs = 0;
     bool trim = false;
 
     int played = 0;
@@ -165,7 +167,7 @@ struct Soak {
         if (dialogsEvery > 0 && played % dialogsEvery == 0) {
             Dialogs();
         } else {
-            QTimer::singleShot(0, [this] { Next(); });
+            QTimer::singleShot(gapMs, [this] { Next(); });
         }
     }
 
@@ -240,6 +242,7 @@ int main(int argc, char** argv) {
     int games = 2000;
     int speed = 1;
     int dialogsEvery = 0;
+    int gapMs = 0;
     bool trim = false;
     bool teardown = true;
     QSize size;  // the game window's size; its own when not given
@@ -252,6 +255,7 @@ int main(int argc, char** argv) {
         if (args[i] == QLatin1String("--window")) which = args[i + 1].toInt();
         if (args[i] == QLatin1String("--games")) games = std::max(1, args[i + 1].toInt());
         if (args[i] == QLatin1String("--speed")) speed = args[i + 1].toInt();
+        if (args[i] == QLatin1String("--gap")) gapMs = std::max(0, args[i + 1].toInt());
         if (args[i] == QLatin1String("--dialogs")) dialogsEvery = std::max(0, args[i + 1].toInt());
         if (args[i] == QLatin1String("--size")) {
             const QStringList wh = args[i + 1].split(QLatin1Char('x'));
@@ -270,6 +274,7 @@ int main(int argc, char** argv) {
     Soak soak(app);
     soak.games = games;
     soak.dialogsEvery = dialogsEvery;
+    soak.gapMs = gapMs;
     soak.trim = trim;
     clsKenoBoard* board = nullptr;
     std::function<void()> redraw;
@@ -315,7 +320,8 @@ int main(int argc, char** argv) {
         soak.Next();
     });
     QApplication::exec();
-    std::printf("== %s window, %d games at speed %d%s%s%s\n", which == 20 ? "20-ball" : "22-ball", games, speed,
+    std::printf("== %s window, %d games at speed %d, %d ms between games%s%s%s\n", which == 20 ? "20-ball" : "22-ball",
+                games, speed, gapMs,
                 dialogsEvery > 0 ? (", dialogs every " + std::to_string(dialogsEvery) + " games").c_str() : "",
                 trim ? ", malloc_trim before each sample" : "",
                 QAccessible::isActive() ? ", accessibility bridge active" : "");
