@@ -75,8 +75,9 @@ public:
                     Settle();
                 }
             }
-            // What the event loop would have delivered meanwhile (shows, moves, repaints).
-            QCoreApplication::sendPostedEvents();
+            // What the event loop would have delivered meanwhile: window-system events (exposes),
+            // posted ones (shows, moves, repaints) and the blink timers' ticks.
+            QCoreApplication::processEvents();
             window_->repaint();
         }
     }
@@ -152,7 +153,7 @@ void MemoryFlatTest::dialogsOpenedAgainAndAgainLeaveNothing() {
     BoxAnswerer answer;
     const auto shown = [](QWidget* dialog) {
         if (dialog == nullptr || !dialog->isVisible()) return false;
-        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();  // what the event loop would deliver: expose, layout, paint
         dialog->repaint();
         return true;
     };
