@@ -16,3 +16,8 @@ set_target_properties(sound_latency PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJEC
 add_executable(settle_rate ${PROJECT_SOURCE_DIR}/bench/settle_rate.cpp)
 target_link_libraries(settle_rate PRIVATE keno22_engine)
 set_target_properties(settle_rate PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bench)
+
+# Memory over thousands of games on each real game window (bench/memory_soak.sh builds and runs it).
+add_executable(bench_memory_soak EXCLUDE_FROM_ALL ${PROJECT_SOURCE_DIR}/bench/memory_soak.cpp)
+target_link_libraries(bench_memory_soak PRIVATE keno_ui)
+set_target_properties(bench_memory_soak PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bench)

@@ -133,7 +133,7 @@ QRectF PayoutsPictureWidget::PictureRect() const {
 void PayoutsPictureWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const qreal ratio = paint::TargetPixelRatio(painter);
-    painter.drawPixmap(0, 0, paint::Cached(QStringLiteral("payouts"), size(), ratio, [this](QPainter& p) {
+    painter.drawPixmap(0, 0, shown_.Get(QStringLiteral("payouts"), size(), ratio, [this](QPainter& p) {
         p.fillRect(rect(), kSurround);
         const QRectF shown = PictureRect();
         p.translate(shown.topLeft());

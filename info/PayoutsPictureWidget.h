@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include "info/PayoutsPicture.h"
+#include "widgets/PaintKit.h"
 
 namespace keno {
 
@@ -30,6 +31,9 @@ private:
     void PaintPicture(QPainter& painter) const;
 
     PayoutsPicture picture_;
+    // Its own picture, not the shared cache's: a resize drag would leave one large picture per
+    // size there, and the window takes its picture with it when it closes.
+    paint::PictureSlot shown_;
 };
 
 }  // namespace keno

@@ -99,7 +99,7 @@ void LitLabel::paintEvent(QPaintEvent*) {
                             .arg(static_cast<int>(alignment()));
     const QRectF box = contentsRect();
     const Qt::Alignment align = alignment();
-    painter.drawPixmap(0, 0, paint::Cached(key, size(), ratio, [&](QPainter& p) {
+    painter.drawPixmap(0, 0, picture_.Get(key, size(), ratio, [&](QPainter& p) {
         const QFont font = PaintFont(value);
         const QString shown = elide_ ? Elided(value, font, box.width() * 0.96) : value;
         paint::DrawNeonText(p, box.adjusted(box.width() * 0.02, 0, -box.width() * 0.02, 0), align, shown, font,

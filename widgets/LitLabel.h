@@ -3,6 +3,8 @@
 #include <QFont>
 #include <QLabel>
 
+#include "widgets/PaintKit.h"
+
 namespace keno {
 
 // A line of lit text (pay-table rows, small legends): the label's text in a glowing colour, sized
@@ -42,6 +44,7 @@ private:
     qreal textScale_ = 0.62;
     bool monospace_ = false;
     bool elide_ = false;
+    paint::PictureSlot picture_;  // its text follows the game: one picture, not one per reading
 };
 
 }  // namespace keno

@@ -74,7 +74,7 @@ void MeterLabel::paintEvent(QPaintEvent*) {
                             .arg(cells_)
                             .arg(static_cast<int>(alignment()));
     const QSizeF logical = size();
-    painter.drawPixmap(0, 0, paint::Cached(key, size(), ratio, [this, logical](QPainter& p) { paintMeter(p, logical); }));
+    painter.drawPixmap(0, 0, picture_.Get(key, size(), ratio, [this, logical](QPainter& p) { paintMeter(p, logical); }));
 }
 
 void MeterLabel::paintMeter(QPainter& painter, QSizeF size) const {

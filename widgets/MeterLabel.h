@@ -2,6 +2,8 @@
 #include <QColor>
 #include <QLabel>
 
+#include "widgets/PaintKit.h"
+
 namespace keno {
 
 // A lit numeric meter (CREDIT, BET, SPOTS, HITS, WIN): glowing monospace digits behind dark glass,
@@ -40,6 +42,7 @@ private:
     QColor digitColour_{255, 40, 30};
     QColor captionColour_{255, 206, 60};
     int cells_ = 5;
+    paint::PictureSlot picture_;  // its text follows the game: one picture, not one per reading
 };
 
 }  // namespace keno

@@ -6,7 +6,8 @@
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
-#include <QPixmapCache>
+#include <QCache>
+#include <QCoreApplication>
 #include <QStringBuilder>
 #include <algorithm>
 #include <cstdint>
@@ -368,34 +369,81 @@ void DrawNeonText(QPainter& painter, const QRectF& box, Qt::Alignment alignment,
     painter.fillPath(path, core);
 }
 
-QPixmap Cached(const QString& key, QSize logicalSize, qreal ratio, const std::function<void(QPainter&)>& paint) {
-    static const bool limitRaised = [] {
-        QPixmapCache::setCacheLimit(std::max(QPixmapCache::cacheLimit(), 64 * 1024));
-        return true;
-    }();
-    (void)limitRaised;
-    const QString fullKey = QStringLiteral("keno/") % key % QLatin1Char('@') % QString::number(logicalSize.width()) %
-                            QLatin1Char('x') % QString::number(logicalSize.height()) % QLatin1Char('*') %
-                            QString::number(ratio);
-    QPixmap picture;
-    if (QPixmapCache::find(fullKey, &picture)) {
-        return picture;
-    }
+namespace {
+
+QString FullKey(const QString& key, QSize logicalSize, qreal ratio) {
+    return key % QLatin1Char('@') % QString::number(logicalSize.width()) % QLatin1Char('x') %
+           QString::number(logicalSize.height()) % QLatin1Char('*') % QString::number(ratio);
+}
+
+QPixmap PaintPicture(QSize logicalSize, qreal ratio, const std::function<void(QPainter&)>& paint) {
     const QSize pixels(static_cast<int>(std::ceil(logicalSize.width() * ratio)),
                        static_cast<int>(std::ceil(logicalSize.height() * ratio)));
     if (pixels.isEmpty()) {
         return {};
     }
-    picture = QPixmap(pixels);
-    picture.setDevicePixelRatio(ratio);
-    picture.fill(Qt::transparent);
+    QPixmap canvas(pixels);
+    canvas.setDevicePixelRatio(ratio);
+    canvas.fill(Qt::transparent);
     {
-        QPainter painter(&picture);
+        QPainter painter(&canvas);
         painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
         paint(painter);
     }
-    QPixmapCache::insert(fullKey, picture);
+    // A painted pixmap keeps its raster paint engine (outline and span buffers) for as long as it
+    // lives, more than its pixels for a small picture; a kept picture is a plain copy without it.
+    QPixmap picture = canvas.copy();
+    picture.setDevicePixelRatio(ratio);
     return picture;
+}
+
+qint64 Bytes(const QPixmap& picture) {
+    return static_cast<qint64>(picture.width()) * picture.height() * std::max(1, picture.depth() / 8);
+}
+
+// Least recently used first out; costs in bytes. The UI thread is the only user. Emptied when
+// the application object goes, as Qt's own pixmap cache is: no pixmap may outlive it.
+QCache<QString, QPixmap>& SharedCache() {
+    static QCache<QString, QPixmap> cache(kSharedCacheBytes);
+    static const bool emptiedAtExit = [] {
+        qAddPostRoutine(ClearSharedCache);
+        return true;
+    }();
+    (void)emptiedAtExit;
+    return cache;
+}
+
+}  // namespace
+
+QPixmap Cached(const QString& key, QSize logicalSize, qreal ratio, const std::function<void(QPainter&)>& paint) {
+    QCache<QString, QPixmap>& cache = SharedCache();
+    const QString fullKey = FullKey(key, logicalSize, ratio);
+    if (const QPixmap* found = cache.object(fullKey)) {
+        return *found;
+    }
+    QPixmap picture = PaintPicture(logicalSize, ratio, paint);
+    if (!picture.isNull()) {
+        // A picture larger than the whole budget is not kept (insert deletes it).
+        cache.insert(fullKey, new QPixmap(picture), Bytes(picture));
+    }
+    return picture;
+}
+
+CacheUse SharedCacheUse() {
+    const QCache<QString, QPixmap>& cache = SharedCache();
+    return {static_cast<int>(cache.count()), cache.totalCost()};
+}
+
+void ClearSharedCache() { SharedCache().clear(); }
+
+QPixmap PictureSlot::Get(const QString& key, QSize logicalSize, qreal ratio,
+                         const std::function<void(QPainter&)>& paint) {
+    const QString fullKey = FullKey(key, logicalSize, ratio);
+    if (fullKey != key_ || picture_.isNull()) {
+        picture_ = PaintPicture(logicalSize, ratio, paint);
+        key_ = fullKey;
+    }
+    return picture_;
 }
 
 }  // namespace keno::paint

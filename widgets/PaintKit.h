@@ -50,7 +50,33 @@ void DrawNeonText(QPainter& painter, const QRectF& box, Qt::Alignment alignment,
                   const QFont& font, const QColor& core, const QColor& glow, qreal glowRadius);
 
 // The picture for key at this logical size and ratio, painted by paint on a transparent pixmap
-// only when the cache does not hold it.
+// only when the shared cache does not hold it. For pictures drawn from a small, fixed set of
+// states (a square, a ball, a button caption): the cache keeps them across games, least recently
+// used first out once it holds kSharedCacheBytes.
 QPixmap Cached(const QString& key, QSize logicalSize, qreal ratio, const std::function<void(QPainter&)>& paint);
+
+// The shared cache's budget. Both game windows at full-screen size on a 1920 x 1200 display,
+// with the square, ball and button states of a few hundred games, hold about 36 MiB (about 7 MiB
+// at their opening size); larger faces evict their least used pictures.
+inline constexpr qint64 kSharedCacheBytes = 48 * 1024 * 1024;
+
+struct CacheUse {
+    int pictures = 0;
+    qint64 bytes = 0;
+};
+CacheUse SharedCacheUse();
+void ClearSharedCache();
+
+// One picture kept by the widget that shows it, for a face whose content follows the game (a
+// meter's reading, a label's text): in the shared cache every reading ever shown would stay until
+// evicted, pushing out the pictures that are reused. Holds the last picture only.
+class PictureSlot {
+public:
+    QPixmap Get(const QString& key, QSize logicalSize, qreal ratio, const std::function<void(QPainter&)>& paint);
+
+private:
+    QString key_;
+    QPixmap picture_;
+};
 
 }  // namespace keno::paint

@@ -4,10 +4,12 @@
 #include "widgets/ImageButton.h"
 #include "widgets/LitLabel.h"
 #include "widgets/MeterLabel.h"
+#include "widgets/PaintKit.h"
 #include "widgets/TwipFace.h"
 
 #include <QImage>
 #include <QMap>
+#include <QPainter>
 #include <QSet>
 #include <QTest>
 #include <memory>
@@ -97,6 +99,27 @@ private slots:
                 QVERIFY(DifferentShare(Render(*before), Render(*widget)) > 0.05);
             }
         }
+    }
+
+    // Past its budget the shared cache lets the least recently used pictures go.
+    void sharedCacheKeepsToItsBudget() {
+        paint::ClearSharedCache();
+        constexpr qint64 kPicture = 1024 * 1024 * 4;  // 1024 x 1024 at ratio 1
+        int paints = 0;
+        const auto paintOne = [&paints](QPainter& painter) {
+            ++paints;
+            painter.fillRect(QRect(0, 0, 8, 8), Qt::red);
+        };
+        const auto get = [&](int i) { return paint::Cached(QStringLiteral("test/%1").arg(i), {1024, 1024}, 1.0, paintOne); };
+        for (int i = 0; i < 30; ++i) QVERIFY(!get(i).isNull());
+        QCOMPARE(paint::SharedCacheUse().pictures, static_cast<int>(paint::kSharedCacheBytes / kPicture));
+        QVERIFY(paint::SharedCacheUse().bytes <= paint::kSharedCacheBytes);
+        paints = 0;
+        get(29);  // the newest stayed
+        QCOMPARE(paints, 0);
+        get(0);  // the oldest went
+        QCOMPARE(paints, 1);
+        paint::ClearSharedCache();
     }
 
     // A 780 x 690 twip square at (150, 60) on a 9600 x 6400 face, placed before the resize.
