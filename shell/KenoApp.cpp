@@ -133,12 +133,17 @@ void KenoApp::FinishAfterFirstFrame() {
         KenoApp& app_;
     };
     keno22_->installEventFilter(new FirstPaint(keno22_, *this));
-    QTimer::singleShot(kAfterFirstFrameLatestMs, this, &KenoApp::StartAfterFirstFrame);
+    // A timer of our own, stopped by the first frame, rather than one left pending for a second.
+    firstFrameLatest_ = new QTimer(this);
+    firstFrameLatest_->setSingleShot(true);
+    connect(firstFrameLatest_, &QTimer::timeout, this, &KenoApp::StartAfterFirstFrame);
+    firstFrameLatest_->start(kAfterFirstFrameLatestMs);
 }
 
 void KenoApp::StartAfterFirstFrame() {
     if (afterFirstFrameDone_) return;
     afterFirstFrameDone_ = true;
+    if (firstFrameLatest_) firstFrameLatest_->stop();
     sound_->Open();
     // Every window without an icon of its own takes this one.
     QApplication::setWindowIcon(KenoIcon());

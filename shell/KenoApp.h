@@ -17,6 +17,8 @@
 #include "host/GameHost.h"
 #include "shell/SoundBank.h"
 
+class QTimer;
+
 namespace keno {
 
 class Keno22Window;
@@ -159,6 +161,7 @@ private:
     std::function<void()> exit_;
     bool quitting_ = false;
     bool afterFirstFrameDone_ = false;
+    QTimer* firstFrameLatest_ = nullptr;
 };
 
 }  // namespace keno
