@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 namespace keno::paint {
@@ -60,18 +61,43 @@ const ReferenceFace& FaceAtReference(const QFont& reference) {
     return *it;
 }
 
-const ReferenceText& TextAtReference(const QFont& reference, const QString& text) {
-    static QHash<QString, ReferenceText> texts;
-    const QString key = reference.key() % QChar(0x1f) % text;
-    auto it = texts.find(key);
-    if (it == texts.end()) {
-        if (texts.size() > 4096) texts.clear();  // meters show ever new numbers: keep it bounded
+// Shaped texts by font and text. Captions, squares and pay tables come back again and again and
+// stay; texts with digits (meter readings, ever new numbers) live in a small cache of two
+// generations, the older dropped as a whole, so a long evening's readings cannot pile up.
+class ShapedTexts {
+public:
+    const ReferenceText& Get(const QFont& reference, const QString& text) {
+        const QString key = reference.key() % QChar(0x1f) % text;
+        if (auto it = lasting_.constFind(key); it != lasting_.cend()) return *it;
+        if (auto it = young_.constFind(key); it != young_.cend()) return *it;
+        const bool passing = std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.isDigit(); });
+        if (passing) {
+            if (auto it = old_.constFind(key); it != old_.cend()) return *young_.insert(key, *it);
+            if (young_.size() >= kGeneration) old_ = std::exchange(young_, {});
+            return *young_.insert(key, Shape(reference, text));
+        }
+        if (lasting_.size() > kLasting) lasting_.clear();  // a guard only: far more than the game shows
+        return *lasting_.insert(key, Shape(reference, text));
+    }
+
+private:
+    static constexpr qsizetype kGeneration = 32;
+    static constexpr qsizetype kLasting = 4096;
+
+    static ReferenceText Shape(const QFont& reference, const QString& text) {
         ReferenceText shaped;
         shaped.advance = QFontMetricsF(reference).horizontalAdvance(text);
         shaped.path.addText(QPointF(0, 0), reference, text);
-        it = texts.insert(key, shaped);
+        return shaped;
     }
-    return *it;
+
+    QHash<QString, ReferenceText> lasting_, young_, old_;
+};
+
+// The reference stays valid until the next call.
+const ReferenceText& TextAtReference(const QFont& reference, const QString& text) {
+    static ShapedTexts texts;
+    return texts.Get(reference, text);
 }
 
 // Fonts made here carry a pixel size; one given in points is measured as it is.
