@@ -159,6 +159,9 @@ auto HistoryStore::Migrate() -> std::optional<SqlError> {
     // WAL: a commit appends to the log without waiting for the disk; NORMAL synchronisation
     // keeps the file sound through a crash of the program (a power cut may lose the last games).
     if (auto e = db.Exec("PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL;")) return e;
+    // Appends touch the last pages only and the screens read a few hundred rows: a small page
+    // cache is enough, and keeps the program's memory from growing with the file up to SQLite's 2 MB.
+    if (auto e = db.Exec("PRAGMA cache_size = -256;")) return e;
     if (options_.maxPageCount > 0) {
         const std::string limit = "PRAGMA max_page_count = " + std::to_string(options_.maxPageCount);
         if (auto e = db.PragmaValue(limit.c_str(), value)) return e;
