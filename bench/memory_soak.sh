@@ -17,6 +17,7 @@ export SDL_AUDIODRIVER=dummy
 config=$(mktemp -d)
 trap 'rm -rf "$config"' EXIT
 export XDG_CONFIG_HOME="$config"
+export XDG_DATA_HOME="$config"  # the game history too stays out of the real one
 windows=(22 20)
 for arg in "$@"; do [[ $arg == --window ]] && windows=(); done
 run() {
