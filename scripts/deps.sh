@@ -29,6 +29,7 @@ GAME_PACKAGES=(
   libxrandr-dev
   libsqlite3-dev
   fonts-dejavu-core
+  fonts-dejavu-extra
 )
 # The test suite: GoogleTest, a virtual X display, the accessibility bus.
 TEST_PACKAGES=(

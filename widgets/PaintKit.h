@@ -16,7 +16,8 @@ namespace keno::paint {
 
 // Bold "DejaVu Sans" (shipped with fonts-dejavu-core) with ordinary sans fallbacks.
 QFont FaceFont(qreal pixelSize, bool bold = true);
-// Bold "DejaVu Sans Condensed": button captions, which must fit long words in a small lamp.
+// Bold "DejaVu Sans Condensed" (fonts-dejavu-extra): button captions, which must fit long words in
+// a small lamp.
 QFont CaptionFont(qreal pixelSize);
 // Bold "DejaVu Sans Mono": every digit has the same width, so meters do not wobble.
 QFont MeterFont(qreal pixelSize);
