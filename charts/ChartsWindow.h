@@ -1,16 +1,15 @@
 #pragma once
-#include <QWidget>
+#include "widgets/PictureScreen.h"
 
 namespace keno {
 
 class ChartsPicture;
 class GameHistory;
-class ImageButton;
 
 // "Charts": the charts of one player's history with a "Return to Game" button. The history is
 // read on its own thread (up to a third of a second on a full slot); meanwhile the screen says
 // so and the game plays on. Not modal; deleted when closed.
-class ChartsWindow : public QWidget {
+class ChartsWindow : public PictureScreen {
     Q_OBJECT
 public:
     ChartsWindow(GameHistory& history, QWidget* parent = nullptr);
@@ -21,14 +20,9 @@ public:
     bool Loading() const;
     ChartsPicture* Picture() const { return picture_; }
 
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-
 private:
     GameHistory& history_;
     ChartsPicture* picture_;
-    ImageButton* returnToGame_;
     int asked_ = 0;  // the number of the last question asked
 };
 

@@ -1,11 +1,9 @@
 #pragma once
-#include <QWidget>
-
 #include "odds/KenoOdds.h"
+#include "widgets/PictureScreen.h"
 
 namespace keno {
 
-class ImageButton;
 class OddsSheetWidget;
 struct OddsSheet;
 
@@ -21,7 +19,7 @@ struct OddsInput {
 // numbers are marked) and a "Return to Game" button that closes it. Not modal; deleted when closed.
 // The game window that opens it feeds it with SetInput whenever a square is marked or the bet
 // changes, so it follows the board while it is open.
-class OddsWindow : public QWidget {
+class OddsWindow : public PictureScreen {
     Q_OBJECT
 public:
     explicit OddsWindow(const OddsInput& input = {}, QWidget* parent = nullptr);
@@ -32,16 +30,11 @@ public:
     const OddsSheet& Sheet() const;
     OddsSheetWidget* SheetWidget() const { return sheet_; }
 
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-
 private:
     void Rebuild();
 
     OddsInput input_;
     OddsSheetWidget* sheet_;
-    ImageButton* returnToGame_;
 };
 
 }  // namespace keno
