@@ -59,6 +59,15 @@ void KeepLargeBlocksMapped() {
 #endif
 }
 
+// What the threads' heaps hold free after a run of games goes back to the system now and then,
+// between games, so an evening of play does not creep the resident size.
+constexpr int kGamesBetweenTrims = 100;
+void ReturnFreeHeap() {
+#ifdef __GLIBC__
+    malloc_trim(0);
+#endif
+}
+
 }  // namespace
 
 KenoApp::KenoApp(std::unique_ptr<SettingsStore> store, QObject* parent)
@@ -76,6 +85,13 @@ KenoApp::KenoApp(std::unique_ptr<SettingsStore> store, QObject* parent)
     // The program's features of every game window go here, one AddGameWindowFeature line each.
     AddGameWindowFeature([history = history_.get()](GameWindow& window) {
         connect(&window, &GameWindow::gameSettled, history, &GameHistory::GameSettled);
+    });
+    AddGameWindowFeature([this](GameWindow& window) {
+        connect(&window, &GameWindow::gameSettled, this, [this] {
+            if (++gamesSinceTrim_ < kGamesBetweenTrims) return;
+            gamesSinceTrim_ = 0;
+            QTimer::singleShot(0, this, &ReturnFreeHeap);  // after the settled game has painted
+        });
     });
     odds_ = new OddsFeature([this] { return AdvisorSetting(*store_).Shown(SlotNumber(state_.playerslot)); }, this);
     AddGameWindowFeature([odds = odds_](GameWindow& window) { odds->Attach(window); });

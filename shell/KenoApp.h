@@ -153,6 +153,7 @@ private:
     bool unattended_ = false;
     int modalRetries_ = 0;
     int settleRetries_ = 0;
+    int gamesSinceTrim_ = 0;
     QPointer<Keno22Window> keno22_;
     QPointer<Keno20Window> keno20_;
     QPointer<OptionsDialog> options_;
