@@ -4,11 +4,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLocalServer>
-#include <QLocalSocket>
+#include <QSocketNotifier>
 
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/file.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -21,9 +24,21 @@ namespace keno {
 
 namespace {
 
-QString ServerName(const QString& resolvedFile) {
+// A plain Unix socket in the temporary folder, named after the file: Qt's network module would
+// cost eight more libraries at every start for this one use.
+QString SocketPath(const QString& resolvedFile) {
     const QByteArray hash = QCryptographicHash::hash(resolvedFile.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
-    return QStringLiteral("keno22-") + QString::fromLatin1(hash);
+    return QDir::tempPath() + QStringLiteral("/keno22-") + QString::fromLatin1(hash);
+}
+
+// False when the path does not fit a socket address.
+bool SocketAddress(const QString& path, sockaddr_un& address) {
+    const QByteArray name = QFile::encodeName(path);
+    address = {};
+    address.sun_family = AF_UNIX;
+    if (name.size() >= static_cast<qsizetype>(sizeof(address.sun_path))) return false;
+    std::memcpy(address.sun_path, name.constData(), static_cast<size_t>(name.size()));
+    return true;
 }
 
 void Say(const QString& text) {
@@ -38,10 +53,14 @@ SingleInstance::SingleInstance(const QString& settingsFile, QObject* parent)
     // Hidden, and never removed: the lock is on the file, the file itself means nothing.
     const QFileInfo file(resolved);
     lockPath_ = file.absolutePath() + QStringLiteral("/.") + file.fileName() + QStringLiteral(".guard");
-    serverName_ = ServerName(resolved);
+    socketPath_ = SocketPath(resolved);
 }
 
 SingleInstance::~SingleInstance() {
+    if (listenHandle_ >= 0) {
+        ::close(listenHandle_);
+        ::unlink(QFile::encodeName(socketPath_).constData());
+    }
     if (lockHandle_ >= 0) ::close(lockHandle_);  // the kernel drops the lock with it, also on a crash
 }
 
@@ -85,26 +104,49 @@ bool SingleInstance::ClaimOrExplain() {
 }
 
 bool SingleInstance::AskRunningCopyToComeForward() {
-    QLocalSocket socket;
-    socket.connectToServer(serverName_);
-    if (!socket.waitForConnected(1000)) return false;
-    socket.write("raise\n");
-    raised_ = socket.waitForBytesWritten(1000);
-    socket.disconnectFromServer();
-    return true;
+    sockaddr_un address;
+    if (!SocketAddress(socketPath_, address)) return false;
+    const int handle = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (handle < 0) return false;
+    bool connected = ::connect(handle, reinterpret_cast<const sockaddr*>(&address), sizeof(address)) == 0;
+    if (!connected && errno == EAGAIN) {  // a full backlog: give the running copy a second
+        pollfd ready{handle, POLLOUT, 0};
+        int error = 0;
+        socklen_t length = sizeof(error);
+        connected = ::poll(&ready, 1, 1000) == 1 &&
+                    ::getsockopt(handle, SOL_SOCKET, SO_ERROR, &error, &length) == 0 && error == 0;
+    }
+    if (connected) {
+        static constexpr char kRaise[] = "raise\n";
+        raised_ = ::send(handle, kRaise, sizeof(kRaise) - 1, MSG_NOSIGNAL) == static_cast<ssize_t>(sizeof(kRaise) - 1);
+    }
+    ::close(handle);
+    return connected;
 }
 
 void SingleInstance::Listen() {
-    QLocalServer::removeServer(serverName_);  // left by a copy that was killed: nobody answered on it
-    server_ = new QLocalServer(this);
-    server_->setSocketOptions(QLocalServer::UserAccessOption);
-    connect(server_, &QLocalServer::newConnection, this, &SingleInstance::OnConnection);
-    server_->listen(serverName_);  // without it the lock still holds; only raising is lost
+    // Without a socket the lock still holds; only raising the running window is lost.
+    sockaddr_un address;
+    if (!SocketAddress(socketPath_, address)) return;
+    const int handle = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (handle < 0) return;
+    ::unlink(address.sun_path);  // left by a copy that was killed: nobody answered on it
+    if (::bind(handle, reinterpret_cast<const sockaddr*>(&address), sizeof(address)) != 0 ||
+        ::chmod(address.sun_path, 0600) != 0 || ::listen(handle, 4) != 0) {
+        ::close(handle);
+        return;
+    }
+    listenHandle_ = handle;
+    listening_ = new QSocketNotifier(static_cast<qintptr>(handle), QSocketNotifier::Read, this);
+    connect(listening_, &QSocketNotifier::activated, this, &SingleInstance::OnConnection);
 }
 
 void SingleInstance::OnConnection() {
-    while (QLocalSocket* socket = server_->nextPendingConnection()) {
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+    // A connection is the whole request; what it says is not waited for.
+    while (true) {
+        const int peer = ::accept4(listenHandle_, nullptr, nullptr, SOCK_CLOEXEC);
+        if (peer < 0) break;
+        ::close(peer);
         emit activationRequested();
     }
 }

@@ -2,7 +2,7 @@
 #include <QObject>
 #include <QString>
 
-class QLocalServer;
+class QSocketNotifier;
 
 namespace keno {
 
@@ -48,11 +48,12 @@ private:
 
     QString settingsFile_;
     QString lockPath_;
-    QString serverName_;
+    QString socketPath_;  // where the first copy listens
     QString problem_;
     bool raised_ = false;
     int lockHandle_ = -1;
-    QLocalServer* server_ = nullptr;
+    int listenHandle_ = -1;
+    QSocketNotifier* listening_ = nullptr;
 };
 
 }  // namespace keno

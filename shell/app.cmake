@@ -9,7 +9,7 @@ target_sources(keno_ui PRIVATE
 target_link_libraries(keno_ui PUBLIC keno_core
   keno_settings_qt keno_sound keno_display keno22_window keno20_window keno_options_ui keno_info_ui keno_history_ui
   keno_odds_feature keno_recall_ui keno_autoplay_ui keno_charts_ui
-  keno_host keno_game_window keno_widgets Qt6::Widgets Qt6::Network)
+  keno_host keno_game_window keno_widgets Qt6::Widgets)
 
 add_executable(keno22 main.cpp)
 target_link_libraries(keno22 PRIVATE keno_ui)
