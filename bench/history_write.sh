@@ -6,10 +6,8 @@
 # The file goes to a temporary folder on the disk of TMPDIR unless --folder names one.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source bench/common.sh
 build="${1:-build-bench}"
 shift || true
-if [[ ! -f "$build/CMakeCache.txt" ]]; then
-  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-fi
-cmake --build "$build" --target bench_history_write -j2 >/dev/null
+bench_build "$build" bench_history_write
 "$build/obj/history/bench_history_write" "$@"

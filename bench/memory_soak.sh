@@ -6,27 +6,15 @@
 # Without --window both windows are measured, one process each.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source bench/common.sh
 build="${1:-build-bench}"
 shift || true
-if [[ ! -f "$build/CMakeCache.txt" ]]; then
-  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-fi
-cmake --build "$build" --target bench_memory_soak -j2 >/dev/null
+bench_build "$build" bench_memory_soak
 program="$build/bench/bench_memory_soak"
-export SDL_AUDIODRIVER=dummy
-config=$(mktemp -d)
-trap 'rm -rf "$config"' EXIT
-export XDG_CONFIG_HOME="$config"
-export XDG_DATA_HOME="$config"  # the game history too stays out of the real one
+bench_private_home
 windows=(22 20)
 for arg in "$@"; do [[ $arg == --window ]] && windows=(); done
-run() {
-  if [[ -z "${DISPLAY:-}" ]]; then
-    xvfb-run -a -s "-screen 0 1280x1024x24" "$program" "$@"
-  else
-    "$program" "$@"
-  fi
-}
+run() { bench_on_display "$program" "$@"; }
 if [[ ${#windows[@]} -eq 0 ]]; then
   run "$@"
 else

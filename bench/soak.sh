@@ -7,8 +7,6 @@ cd "$(dirname "$0")/.."
 actions="${1:-2000000}"
 seed="${2:-20240611}"
 build="${KENO_SOAK_BUILD:-build-bench}"
-if [[ ! -f "$build/CMakeCache.txt" ]]; then
-  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-fi
-cmake --build "$build" --target test_soak -j2 >/dev/null
+source bench/common.sh
+bench_build "$build" test_soak
 KENO_SOAK_ACTIONS="$actions" KENO_SOAK_SEED="$seed" "$build/obj/tests/soak/test_soak" --gtest_brief=1
