@@ -333,6 +333,117 @@ void DrawStrokeGlow(QPainter& painter, const QPainterPath& outline, qreal width,
     painter.restore();
 }
 
+namespace {
+
+// The alpha of the stroke glow's layers together at each layer's edge, inner to outer: the
+// distance from the outline and the alpha of the layers reaching that far.
+struct GlowStop {
+    qreal distance;
+    qreal alpha;
+};
+constexpr int kGlowLayers = 6;
+
+qreal GlowLayerAlpha(qreal alpha, qreal t) { return alpha * 0.35 * (1.0 - t) * (1.0 - t) + alpha * 0.04; }
+
+std::vector<GlowStop> GlowProfile(qreal width, const QColor& colour, qreal radius) {
+    std::vector<GlowStop> stops;
+    qreal through = 1.0;  // what the layers reaching the distance let through
+    std::vector<GlowStop> edges;  // outermost first
+    for (int i = kGlowLayers; i >= 1; --i) {
+        const qreal t = static_cast<qreal>(i) / kGlowLayers;
+        edges.push_back({width / 2 + radius * t, GlowLayerAlpha(colour.alphaF(), t)});
+    }
+    // From the outermost edge inwards each band adds one more layer.
+    std::vector<qreal> inside(edges.size());
+    for (std::size_t k = 0; k < edges.size(); ++k) {
+        through *= 1.0 - edges[k].alpha;
+        inside[k] = 1.0 - through;
+    }
+    // Each band's alpha at its middle, zero at the outer edge, all layers at the outline.
+    stops.push_back({0.0, inside.back()});
+    for (std::size_t k = edges.size(); k-- > 0;) {
+        const qreal inner = k + 1 < edges.size() ? edges[k + 1].distance : 0.0;
+        stops.push_back({(inner + edges[k].distance) / 2, inside[k]});
+    }
+    stops.push_back({edges.front().distance, 0.0});
+    return stops;
+}
+
+void SetGlowStops(QGradient& gradient, const std::vector<GlowStop>& stops, const QColor& colour, qreal from,
+                  qreal to, bool bothSides) {
+    const auto at = [&](qreal distance, qreal alpha) {
+        QColor c = colour;
+        c.setAlphaF(static_cast<float>(std::clamp(alpha, 0.0, 1.0)));
+        const qreal position = (distance - from) / (to - from);
+        if (position >= 0.0 && position <= 1.0) gradient.setColorAt(position, c);
+    };
+    for (const GlowStop& stop : stops) {
+        at(from + (to - from) / 2 + (bothSides ? stop.distance : 0), stop.alpha);
+        if (bothSides) at(from + (to - from) / 2 - stop.distance, stop.alpha);
+    }
+}
+
+}  // namespace
+
+void DrawRoundedRectGlow(QPainter& painter, const QRectF& rect, qreal corner, qreal width, const QColor& colour,
+                         qreal radius) {
+    const std::vector<GlowStop> stops = GlowProfile(width, colour, radius);
+    const qreal reach = stops.back().distance;
+    corner = std::clamp(corner, 0.0, std::min(rect.width(), rect.height()) / 2);
+    if (corner < reach) {
+        // The runs along the sides would overlap near such a tight corner.
+        QPainterPath outline;
+        outline.addRoundedRect(rect, corner, corner);
+        DrawStrokeGlow(painter, outline, width, colour, radius);
+        return;
+    }
+    // The straight runs and the corners meet on whole pixels, so nothing is painted twice.
+    const qreal left = std::floor(rect.left() - reach), right = std::ceil(rect.right() + reach);
+    const qreal top = std::floor(rect.top() - reach), bottom = std::ceil(rect.bottom() + reach);
+    const qreal innerLeft = std::round(rect.left() + corner), innerRight = std::round(rect.right() - corner);
+    const qreal innerTop = std::round(rect.top() + corner), innerBottom = std::round(rect.bottom() - corner);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(Qt::NoPen);
+    const auto band = [&](const QRectF& area, QPointF from, QPointF to) {
+        if (area.isEmpty()) return;
+        QLinearGradient gradient(from, to);
+        SetGlowStops(gradient, stops, colour, 0.0, 2 * reach, true);
+        painter.fillRect(area, gradient);
+    };
+    band(QRectF(QPointF(innerLeft, top), QPointF(innerRight, std::ceil(rect.top() + reach))),
+         QPointF(0, rect.top() - reach), QPointF(0, rect.top() + reach));
+    band(QRectF(QPointF(innerLeft, std::floor(rect.bottom() - reach)), QPointF(innerRight, bottom)),
+         QPointF(0, rect.bottom() - reach), QPointF(0, rect.bottom() + reach));
+    band(QRectF(QPointF(left, innerTop), QPointF(std::ceil(rect.left() + reach), innerBottom)),
+         QPointF(rect.left() - reach, 0), QPointF(rect.left() + reach, 0));
+    band(QRectF(QPointF(std::floor(rect.right() - reach), innerTop), QPointF(right, innerBottom)),
+         QPointF(rect.right() - reach, 0), QPointF(rect.right() + reach, 0));
+    // Round each corner the glow is a ring about the corner's centre.
+    const qreal outer = corner + reach;
+    const auto cornerPiece = [&](const QRectF& area, QPointF centre) {
+        if (area.isEmpty()) return;
+        QRadialGradient gradient(centre, outer);
+        gradient.setColorAt(0.0, Qt::transparent);
+        for (const GlowStop& stop : stops) {
+            for (const qreal r : {corner - stop.distance, corner + stop.distance}) {
+                if (r < 0.0 || r > outer) continue;
+                QColor c = colour;
+                c.setAlphaF(static_cast<float>(std::clamp(stop.alpha, 0.0, 1.0)));
+                gradient.setColorAt(r / outer, c);
+            }
+        }
+        painter.fillRect(area, gradient);
+    };
+    cornerPiece(QRectF(QPointF(left, top), QPointF(innerLeft, innerTop)), QPointF(rect.left() + corner, rect.top() + corner));
+    cornerPiece(QRectF(QPointF(innerRight, top), QPointF(right, innerTop)), QPointF(rect.right() - corner, rect.top() + corner));
+    cornerPiece(QRectF(QPointF(left, innerBottom), QPointF(innerLeft, bottom)),
+                QPointF(rect.left() + corner, rect.bottom() - corner));
+    cornerPiece(QRectF(QPointF(innerRight, innerBottom), QPointF(right, bottom)),
+                QPointF(rect.right() - corner, rect.bottom() - corner));
+    painter.restore();
+}
+
 QString GameMenuBarStyle() {
     return QStringLiteral(
         "QMenuBar { background: #070b24; color: #ffd24a; font-weight: bold; }"

@@ -42,6 +42,10 @@ void DrawGlow(QPainter& painter, const QPainterPath& path, const QColor& colour,
 // The glow of a long thin stroke (a neon tube, a lit panel edge): wider, fainter strokes of the
 // outline instead of a blurred image, so a whole-face outline costs no more than its length.
 void DrawStrokeGlow(QPainter& painter, const QPainterPath& outline, qreal width, const QColor& colour, qreal radius);
+// The same glow round the outline of a rounded rectangle (QPainterPath::addRoundedRect's shape),
+// painted as gradients: the layers' fall-off, smoothed, for a few fills instead of six strokes.
+void DrawRoundedRectGlow(QPainter& painter, const QRectF& rect, qreal corner, qreal width, const QColor& colour,
+                         qreal radius);
 
 // The outline of text placed in box by alignment (visual bounds, so digits centre exactly).
 QPainterPath TextPath(const QRectF& box, Qt::Alignment alignment, const QString& text, const QFont& font);

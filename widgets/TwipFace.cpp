@@ -3,6 +3,7 @@
 #include "widgets/PaintKit.h"
 
 #include <QImage>
+#include <QPaintEvent>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -91,17 +92,17 @@ void TwipFace::setTitle(const QString& text, const QRect& twips, const QColor& n
     titleText_ = text;
     titleTwips_ = twips;
     titleNeon_ = neon;
-    invalidateBackground();
+    update();
 }
 
 void TwipFace::addPanel(const QRect& twips, const QColor& edge) {
     panels_.push_back({twips, edge});
-    invalidateBackground();
+    update();
 }
 
 void TwipFace::clearPanels() {
     panels_.clear();
-    invalidateBackground();
+    update();
 }
 
 QSize TwipFace::sizeHint() const {
@@ -114,7 +115,6 @@ QSize TwipFace::minimumSizeHint() const {
 
 void TwipFace::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    background_ = QPixmap();
     layoutChildren();
 }
 
@@ -133,30 +133,28 @@ void TwipFace::layoutChildren() {
     }
 }
 
-void TwipFace::invalidateBackground() {
-    background_ = QPixmap();
-    update();
-}
-
-void TwipFace::paintEvent(QPaintEvent*) {
+// Painted straight into the window rather than kept as a picture of the whole face: a face-sized
+// picture costs as much memory as the window itself and more time to fill the first time than
+// the gradients do. What a repaint of a few squares does not touch is left out.
+void TwipFace::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    const qreal ratio = paint::TargetPixelRatio(painter);
-    const QSize pixels(static_cast<int>(std::ceil(width() * ratio)), static_cast<int>(std::ceil(height() * ratio)));
-    if (background_.isNull() || background_.size() != pixels || background_.devicePixelRatio() != ratio) {
-        background_ = QPixmap(pixels);
-        background_.setDevicePixelRatio(ratio);
-        QPainter cabinet(&background_);
-        cabinet.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
-        paintCabinet(cabinet);
-        for (const Panel& panel : panels_) {
-            paintPanel(cabinet, panel);
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+    const QRegion& dirty = event->region();
+    paintCabinet(painter, dirty);
+    const qreal twip = pixelsPerTwip();
+    for (const Panel& panel : panels_) {
+        const int reach = static_cast<int>(std::ceil(std::max(1.0, 14 * twip) + std::max(2.0, 70 * twip))) + 2;
+        if (dirty.intersects(toPixels(panel.twips).adjusted(-reach, -reach, reach, reach))) {
+            paintPanel(painter, panel);
         }
-        paintTitle(cabinet);
     }
-    painter.drawPixmap(0, 0, background_);
+    if (titleTwips_.isValid()) {
+        const QRect box = toPixels(titleTwips_);
+        if (dirty.intersects(box.adjusted(-box.height(), -box.height(), box.height(), box.height()))) paintTitle(painter);
+    }
 }
 
-void TwipFace::paintCabinet(QPainter& painter) const {
+void TwipFace::paintCabinet(QPainter& painter, const QRegion& dirty) const {
     painter.fillRect(rect(), kSurround);
     const QRectF face = faceRect();
     const qreal twip = pixelsPerTwip();
@@ -207,8 +205,11 @@ void TwipFace::paintCabinet(QPainter& painter) const {
         }
     }
 
-    // Chrome bezel with a neon line inside it.
+    // Chrome bezel with a neon line inside it, unless all that is repainted lies well inside.
     const qreal band = std::max(1.5, 30 * twip);
+    const qreal glowReach = std::max(1.0, 10 * twip) / 2 + std::max(2.0, 60 * twip);
+    const qreal clear = band + std::max(1.0, 8 * twip) + glowReach + 2;
+    if (QRectF(face).adjusted(clear, clear, -clear, -clear).contains(QRectF(dirty.boundingRect()))) return;
     const QRectF metal = face.adjusted(band / 2, band / 2, -band / 2, -band / 2);
     const qreal corner = 150 * twip;
     QLinearGradient chrome(face.topLeft(), face.bottomRight());
@@ -227,7 +228,8 @@ void TwipFace::paintCabinet(QPainter& painter) const {
     const qreal tubeWidth = std::max(1.0, 10 * twip);
     stroker.setWidth(tubeWidth);
     const QPainterPath tube = stroker.createStroke(neon);
-    paint::DrawStrokeGlow(painter, neon, tubeWidth, QColor(0, 190, 255, 200), std::max(2.0, 60 * twip));
+    paint::DrawRoundedRectGlow(painter, face.adjusted(inset, inset, -inset, -inset), corner * 0.8, tubeWidth,
+                               QColor(0, 190, 255, 200), std::max(2.0, 60 * twip));
     painter.fillPath(tube, QColor(150, 235, 255));
 }
 
@@ -242,7 +244,7 @@ void TwipFace::paintPanel(QPainter& painter, const Panel& panel) const {
     const qreal edgeWidth = std::max(1.0, 14 * twip);
     stroker.setWidth(edgeWidth);
     const QPainterPath edge = stroker.createStroke(shape);
-    paint::DrawStrokeGlow(painter, shape, edgeWidth, paint::WithAlpha(panel.edge, 190), std::max(2.0, 70 * twip));
+    paint::DrawRoundedRectGlow(painter, area, corner, edgeWidth, paint::WithAlpha(panel.edge, 190), std::max(2.0, 70 * twip));
 
     QLinearGradient well(area.topLeft(), area.bottomLeft());
     well.setColorAt(0.0, QColor(0, 0, 0, 235));

@@ -1,6 +1,5 @@
 #pragma once
 #include <QColor>
-#include <QPixmap>
 #include <QRect>
 #include <QString>
 #include <QWidget>
@@ -58,8 +57,7 @@ private:
 
     void layoutChild(QWidget* child) const;
     void layoutChildren();
-    void invalidateBackground();
-    void paintCabinet(QPainter& painter) const;
+    void paintCabinet(QPainter& painter, const QRegion& dirty) const;
     void paintPanel(QPainter& painter, const Panel& panel) const;
     void paintTitle(QPainter& painter) const;
 
@@ -68,7 +66,6 @@ private:
     QRect titleTwips_;
     QColor titleNeon_;
     std::vector<Panel> panels_;
-    QPixmap background_;
 };
 
 }  // namespace keno
