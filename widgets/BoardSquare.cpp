@@ -173,14 +173,13 @@ bool BoardSquare::event(QEvent* event) {
 }
 
 void BoardSquare::paintEvent(QPaintEvent*) {
+    // Painted each time rather than kept as a picture: a square costs less to paint than a picture
+    // of its own costs to make, and eighty of them, in every state, add up to a lot of memory.
     QPainter painter(this);
-    const qreal ratio = paint::TargetPixelRatio(painter);
-    const QString key = QStringLiteral("square/%1/%2/%3/%4")
-                            .arg(number_)
-                            .arg(static_cast<int>(view_.picture))
-                            .arg(static_cast<int>(view_.background))
-                            .arg(static_cast<int>(view_.text));
-    painter.drawPixmap(0, 0, paint::Cached(key, size(), ratio, [this](QPainter& p) { paintFace(p, size()); }));
+    painter.save();
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
+    paintFace(painter, size());
+    painter.restore();
 
     if (isDown()) {
         painter.fillRect(rect(), QColor(0, 0, 0, 80));

@@ -4,6 +4,7 @@
 #include <QHash>
 #include <QImage>
 #include <QPaintEngine>
+#include <QSysInfo>
 #include <QPainter>
 #include <QPainterPath>
 #include <QCache>
@@ -40,9 +41,11 @@ struct ReferenceFace {
     qreal descent = 0;
 };
 struct ReferenceText {
-    QPainterPath path;  // left end of the baseline at the origin
+    QPainterPath path;  // left end of the baseline at the origin; built when first asked for
     qreal advance = 0;
+    bool outlined = false;
 };
+enum class Need { Advance, Outline };
 
 QFont AtReference(const QFont& font) {
     QFont reference(font);
@@ -66,45 +69,84 @@ const ReferenceFace& FaceAtReference(const QFont& reference) {
 // generations, the older dropped as a whole, so a long evening's readings cannot pile up.
 class ShapedTexts {
 public:
-    const ReferenceText& Get(const QFont& reference, const QString& text) {
-        const QString key = reference.key() % QChar(0x1f) % text;
-        if (auto it = lasting_.constFind(key); it != lasting_.cend()) return *it;
-        if (auto it = young_.constFind(key); it != young_.cend()) return *it;
-        const bool passing = std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.isDigit(); });
-        if (passing) {
-            if (auto it = old_.constFind(key); it != old_.cend()) return *young_.insert(key, *it);
-            if (young_.size() >= kGeneration) old_ = std::exchange(young_, {});
-            return *young_.insert(key, Shape(reference, text));
+    const ReferenceText& Get(const QFont& reference, const QString& text, Need need) {
+        const QString fontKey = reference.key();
+        const QString key = fontKey % QChar(0x1f) % text;
+        ReferenceText& entry = Entry(key, reference, text);
+        if (need == Need::Outline && !entry.outlined) {
+            entry.path = Outline(fontKey, reference, text, entry.advance);
+            entry.outlined = true;
         }
-        if (lasting_.size() > kLasting) lasting_.clear();  // a guard only: far more than the game shows
-        return *lasting_.insert(key, Shape(reference, text));
+        return entry;
     }
 
 private:
     static constexpr qsizetype kGeneration = 32;
     static constexpr qsizetype kLasting = 4096;
 
-    static ReferenceText Shape(const QFont& reference, const QString& text) {
+    ReferenceText& Entry(const QString& key, const QFont& reference, const QString& text) {
+        if (auto it = lasting_.find(key); it != lasting_.end()) return *it;
+        if (auto it = young_.find(key); it != young_.end()) return *it;
+        const bool passing = std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.isDigit(); });
+        if (passing) {
+            if (auto it = old_.find(key); it != old_.end()) return *young_.insert(key, *it);
+            if (young_.size() >= kGeneration) old_ = std::exchange(young_, {});
+            return *young_.insert(key, Measure(reference, text));
+        }
+        if (lasting_.size() > kLasting) lasting_.clear();  // a guard only: far more than the game shows
+        return *lasting_.insert(key, Measure(reference, text));
+    }
+
+    static ReferenceText Measure(const QFont& reference, const QString& text) {
         ReferenceText shaped;
         shaped.advance = QFontMetricsF(reference).horizontalAdvance(text);
-        shaped.path.addText(QPointF(0, 0), reference, text);
         return shaped;
     }
 
-    QHash<QString, ReferenceText> lasting_, young_, old_;
+    // A number is put together from its digits' outlines, kept once per face: building a glyph's
+    // outline is the costly part of shaping, and the board and the meters show the same ten again
+    // and again. Only where the digits' own advances add up to the text's, so no kerning is lost.
+    QPainterPath Outline(const QString& fontKey, const QFont& reference, const QString& text, qreal advance) {
+        const auto digit = [](QChar c) { return c >= u'0' && c <= u'9'; };
+        if (!text.isEmpty() && text.size() <= 40 && std::all_of(text.cbegin(), text.cend(), digit)) {
+            QPainterPath path;
+            qreal x = 0;
+            for (QChar c : text) {
+                const ReferenceText& glyph = Glyph(fontKey, reference, c);
+                if (!glyph.path.isEmpty()) path.addPath(glyph.path.translated(x, 0));
+                x += glyph.advance;
+            }
+            if (std::abs(x - advance) < 0.01) return path;
+        }
+        QPainterPath path;
+        path.addText(QPointF(0, 0), reference, text);
+        return path;
+    }
+
+    const ReferenceText& Glyph(const QString& fontKey, const QFont& reference, QChar c) {
+        const QString key = fontKey % c;
+        if (auto it = glyphs_.constFind(key); it != glyphs_.cend()) return *it;
+        if (glyphs_.size() > kLasting) glyphs_.clear();  // a guard only, as above
+        ReferenceText glyph = Measure(reference, QString(c));
+        glyph.path.addText(QPointF(0, 0), reference, QString(c));
+        glyph.outlined = true;
+        return *glyphs_.insert(key, glyph);
+    }
+
+    QHash<QString, ReferenceText> lasting_, young_, old_, glyphs_;
 };
 
 // The reference stays valid until the next call.
-const ReferenceText& TextAtReference(const QFont& reference, const QString& text) {
+const ReferenceText& TextAtReference(const QFont& reference, const QString& text, Need need = Need::Outline) {
     static ShapedTexts texts;
-    return texts.Get(reference, text);
+    return texts.Get(reference, text, need);
 }
 
 // Fonts made here carry a pixel size; one given in points is measured as it is.
 bool Scalable(const QFont& font) { return font.pixelSize() > 0; }
 
 qreal AdvanceAt(const QFont& font, const QString& text, int pixelSize) {
-    return TextAtReference(AtReference(font), text).advance * pixelSize / kReferencePixels;
+    return TextAtReference(AtReference(font), text, Need::Advance).advance * pixelSize / kReferencePixels;
 }
 
 // One box pass along the rows of a premultiplied ARGB image, sums kept per channel.
@@ -225,15 +267,15 @@ qreal TargetPixelRatio(const QPainter& painter) {
 
 namespace {
 
-// The same three passes over an alpha mask: a glow is one colour, so its coverage is all there is
-// to blur, a quarter of the work of four channels.
-void BlurAlpha(QImage& mask, int radius) {
-    const int w = mask.width();
-    const int h = mask.height();
+// The same three passes over the alpha bytes of a premultiplied ARGB area: a glow is one colour,
+// so its coverage is all there is to blur, a quarter of the work of four channels.
+void BlurAlpha(QImage& image, QSize area, int radius) {
+    const int w = area.width();
+    const int h = area.height();
     const int window = 2 * radius + 1;
     const std::uint32_t reciprocal = (1u << 16) / static_cast<std::uint32_t>(window) + 1;
     std::vector<std::uint8_t> line(static_cast<size_t>(std::max(w, h)));
-    const auto pass = [&](std::uint8_t* first, int count, int stride) {
+    const auto pass = [&](std::uint8_t* first, int count, qsizetype stride) {
         std::uint32_t sum = 0;
         for (int i = 0; i < std::min(radius, count); ++i) sum += first[i * stride];
         for (int i = 0; i < count; ++i) {
@@ -243,12 +285,35 @@ void BlurAlpha(QImage& mask, int radius) {
         }
         for (int i = 0; i < count; ++i) first[i * stride] = line[static_cast<size_t>(i)];
     };
-    const int stride = static_cast<int>(mask.bytesPerLine());
-    std::uint8_t* bits = mask.bits();
+    const qsizetype row = image.bytesPerLine();
+    // The alpha byte of a pixel in memory order.
+    std::uint8_t* alpha = image.bits() + (QSysInfo::ByteOrder == QSysInfo::LittleEndian ? 3 : 0);
     for (int round = 0; round < 3; ++round) {
-        for (int y = 0; y < h; ++y) pass(bits + y * stride, w, 1);
-        for (int x = 0; x < w; ++x) pass(bits + x, h, stride);
+        for (int y = 0; y < h; ++y) pass(alpha + y * row, w, 4);
+        for (int x = 0; x < w; ++x) pass(alpha + x * 4, h, row);
     }
+}
+
+// Where glows are blurred. A painter on a new image first builds the image's paint engine, which
+// costs more than a small glow itself; one image kept for all glows builds it once.
+QImage& GlowCanvas(QSize need, QImage& oneOff) {
+    // A rare large glow gets an image of its own rather than keeping the shared one large.
+    constexpr int kLargest = 256;
+    if (need.width() > kLargest || need.height() > kLargest) {
+        oneOff = QImage(need, QImage::Format_ARGB32_Premultiplied);
+        return oneOff;
+    }
+    static QImage* canvas = [] {
+        qAddPostRoutine([] {
+            delete canvas;
+            canvas = nullptr;
+        });
+        return new QImage;
+    }();
+    if (canvas->width() < need.width() || canvas->height() < need.height()) {
+        *canvas = QImage(need.expandedTo(canvas->size()).expandedTo(QSize(64, 64)), QImage::Format_ARGB32_Premultiplied);
+    }
+    return *canvas;
 }
 
 }  // namespace
@@ -294,27 +359,30 @@ void DrawGlow(QPainter& painter, const QPainterPath& path, const QColor& colour,
     if (pixels.isEmpty()) {
         return;
     }
-    QImage mask(pixels, QImage::Format_Alpha8);
-    mask.fill(0);
+    QImage large;
+    QImage& image = GlowCanvas(pixels, large);
     {
-        QPainter ip(&mask);
+        QPainter ip(&image);
+        ip.setCompositionMode(QPainter::CompositionMode_Source);
+        ip.fillRect(QRect(QPoint(0, 0), pixels), Qt::transparent);
+        ip.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        ip.setClipRect(QRect(QPoint(0, 0), pixels));
         ip.setRenderHint(QPainter::Antialiasing);
         ip.scale(imageScale, imageScale);
         ip.translate(-area.topLeft());
         ip.fillPath(path, QColor(0, 0, 0, colour.alpha()));
     }
-    BlurAlpha(mask, std::max(1, static_cast<int>(std::lround(blurPixels / down))));
+    BlurAlpha(image, pixels, std::max(1, static_cast<int>(std::lround(blurPixels / down))));
     // The blurred coverage in the glow's colour.
-    QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
     const QRgb opaque = qRgb(colour.red(), colour.green(), colour.blue());
     for (int y = 0; y < pixels.height(); ++y) {
-        const std::uint8_t* coverage = mask.constScanLine(y);
         auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < pixels.width(); ++x) out[x] = qPremultiply((opaque & 0x00ffffffU) | (QRgb(coverage[x]) << 24));
+        for (int x = 0; x < pixels.width(); ++x) out[x] = qPremultiply((opaque & 0x00ffffffU) | (qAlpha(out[x]) << 24));
     }
     painter.save();
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(QRectF(area.topLeft(), QSizeF(pixels.width() / imageScale, pixels.height() / imageScale)), image);
+    painter.drawImage(QRectF(area.topLeft(), QSizeF(pixels.width() / imageScale, pixels.height() / imageScale)), image,
+                      QRectF(QPointF(0, 0), QSizeF(pixels)));
     painter.restore();
 }
 
