@@ -13,12 +13,17 @@ QPixmap KenoIconPixmap(int size, qreal devicePixelRatio) {
     QPixmap picture(pixels, pixels);
     picture.setDevicePixelRatio(devicePixelRatio);
     picture.fill(Qt::transparent);
-    QPainter painter(&picture);
-    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
-    // Tiny icons get a bigger disc: at 16 pixels the digits are all that tells the ball apart.
-    const qreal disc = pixels <= 24 ? 0.72 : pixels <= 48 ? 0.64 : 0.58;
-    PaintGlossyBall(painter, QRectF(0, 0, size, size), BallColourFor(22), QStringLiteral("22"), disc);
-    return picture;
+    {
+        QPainter painter(&picture);
+        painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+        // Tiny icons get a bigger disc: at 16 pixels the digits are all that tells the ball apart.
+        const qreal disc = pixels <= 24 ? 0.72 : pixels <= 48 ? 0.64 : 0.58;
+        PaintGlossyBall(painter, QRectF(0, 0, size, size), BallColourFor(22), QStringLiteral("22"), disc);
+    }
+    // The icon keeps its pictures for good; a painted picture would keep its paint engine too.
+    QPixmap kept = picture.copy();
+    kept.setDevicePixelRatio(devicePixelRatio);
+    return kept;
 }
 
 QIcon KenoIcon() {
