@@ -28,6 +28,7 @@
 #include "shell/SoundBank.h"
 #include "shell/SystemClock.h"
 #include "widgets/KenoIcon.h"
+#include "widgets/MachineStyle.h"
 
 namespace keno {
 
@@ -79,6 +80,7 @@ KenoApp::KenoApp(std::unique_ptr<SettingsStore> store, QObject* parent)
       history_(std::make_unique<GameHistory>(HistoryStore::Options{HistoryStore::DefaultPath()})),
       exit_(&LeaveEventLoop) {
     KeepLargeBlocksMapped();
+    MachineStyle::Install();
     random_.inner = std::make_unique<ClockRandomSource>();
     clock_.inner = std::make_unique<SystemClock>();
     history_->SetWarningParent([this]() -> QWidget* { return quitting_ || unattended_ ? nullptr : ActiveGameWindow(); });
