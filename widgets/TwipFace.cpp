@@ -145,7 +145,7 @@ void TwipFace::paintEvent(QPaintEvent* event) {
     for (const Panel& panel : panels_) {
         const int reach = static_cast<int>(std::ceil(std::max(1.0, 14 * twip) + std::max(2.0, 70 * twip))) + 2;
         if (dirty.intersects(toPixels(panel.twips).adjusted(-reach, -reach, reach, reach))) {
-            paintPanel(painter, panel);
+            paintPanel(painter, panel, dirty);
         }
     }
     if (titleTwips_.isValid()) {
@@ -233,22 +233,28 @@ void TwipFace::paintCabinet(QPainter& painter, const QRegion& dirty) const {
     painter.fillPath(tube, QColor(150, 235, 255));
 }
 
-void TwipFace::paintPanel(QPainter& painter, const Panel& panel) const {
+void TwipFace::paintPanel(QPainter& painter, const Panel& panel, const QRegion& dirty) const {
     const qreal twip = pixelsPerTwip();
     const QRectF area = toPixels(panel.twips);
     const qreal corner = std::min(90 * twip, std::min(area.width(), area.height()) / 4);
+    const qreal edgeWidth = std::max(1.0, 14 * twip);
+    const qreal glowRadius = std::max(2.0, 70 * twip);
+    QLinearGradient well(area.topLeft(), area.bottomLeft());
+    well.setColorAt(0.0, QColor(0, 0, 0, 235));
+    well.setColorAt(1.0, QColor(6, 10, 30, 235));
+    // A repaint under a square or a ball lies well inside: there the panel is its plain well.
+    const qreal inside = corner + edgeWidth + glowRadius + 1;
+    if (area.adjusted(inside, inside, -inside, -inside).contains(QRectF(dirty.boundingRect()))) {
+        painter.fillRect(area, well);
+        return;
+    }
     QPainterPath shape;
     shape.addRoundedRect(area, corner, corner);
 
     QPainterPathStroker stroker;
-    const qreal edgeWidth = std::max(1.0, 14 * twip);
     stroker.setWidth(edgeWidth);
     const QPainterPath edge = stroker.createStroke(shape);
-    paint::DrawRoundedRectGlow(painter, area, corner, edgeWidth, paint::WithAlpha(panel.edge, 190), std::max(2.0, 70 * twip));
-
-    QLinearGradient well(area.topLeft(), area.bottomLeft());
-    well.setColorAt(0.0, QColor(0, 0, 0, 235));
-    well.setColorAt(1.0, QColor(6, 10, 30, 235));
+    paint::DrawRoundedRectGlow(painter, area, corner, edgeWidth, paint::WithAlpha(panel.edge, 190), glowRadius);
     painter.fillPath(shape, well);
     painter.fillPath(edge, paint::Mix(panel.edge, Qt::white, 0.35));
 }

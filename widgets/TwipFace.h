@@ -58,7 +58,7 @@ private:
     void layoutChild(QWidget* child) const;
     void layoutChildren();
     void paintCabinet(QPainter& painter, const QRegion& dirty) const;
-    void paintPanel(QPainter& painter, const Panel& panel) const;
+    void paintPanel(QPainter& painter, const Panel& panel, const QRegion& dirty) const;
     void paintTitle(QPainter& painter) const;
 
     QSize design_;
