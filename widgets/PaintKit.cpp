@@ -386,15 +386,22 @@ void DrawGlow(QPainter& painter, const QPainterPath& path, const QColor& colour,
     painter.restore();
 }
 
+namespace {
+
+// A stroke glow's layers, widest first, and how strong each is (t: its share of the glow's reach).
+constexpr int kGlowLayers = 6;
+qreal GlowLayerAlpha(qreal alpha, qreal t) { return alpha * 0.35 * (1.0 - t) * (1.0 - t) + alpha * 0.04; }
+
+}  // namespace
+
 void DrawStrokeGlow(QPainter& painter, const QPainterPath& outline, qreal width, const QColor& colour, qreal radius) {
-    constexpr int kLayers = 6;
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setBrush(Qt::NoBrush);
-    for (int i = kLayers; i >= 1; --i) {
-        const qreal t = static_cast<qreal>(i) / kLayers;
+    for (int i = kGlowLayers; i >= 1; --i) {
+        const qreal t = static_cast<qreal>(i) / kGlowLayers;
         QColor layer = colour;
-        layer.setAlphaF(static_cast<float>(colour.alphaF() * 0.35 * (1.0 - t) * (1.0 - t) + colour.alphaF() * 0.04));
+        layer.setAlphaF(static_cast<float>(GlowLayerAlpha(colour.alphaF(), t)));
         painter.setPen(QPen(layer, width + 2.0 * radius * t, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         painter.drawPath(outline);
     }
@@ -409,10 +416,6 @@ struct GlowStop {
     qreal distance;
     qreal alpha;
 };
-constexpr int kGlowLayers = 6;
-
-qreal GlowLayerAlpha(qreal alpha, qreal t) { return alpha * 0.35 * (1.0 - t) * (1.0 - t) + alpha * 0.04; }
-
 std::vector<GlowStop> GlowProfile(qreal width, const QColor& colour, qreal radius) {
     std::vector<GlowStop> stops;
     qreal through = 1.0;  // what the layers reaching the distance let through
