@@ -1,6 +1,8 @@
 #include "widgets/MachineStyle.h"
 
 #include <QApplication>
+#include <QGuiApplication>
+#include <QWidget>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -9,9 +11,9 @@ namespace keno {
 
 namespace {
 
-// A double chevron pointing along the bar, right for a horizontal one and down for a vertical one,
-// in the gold of the game windows' menu entries.
-QPixmap OverflowArrow(int size, qreal ratio, bool down) {
+// A double chevron pointing along the bar, towards its end for a horizontal one (left in a
+// right-to-left layout) and down for a vertical one, in the gold of the game windows' menu entries.
+QPixmap OverflowArrow(int size, qreal ratio, bool down, bool leftwards) {
     QPixmap picture(QSize(size, size) * ratio);
     picture.setDevicePixelRatio(ratio);
     picture.fill(Qt::transparent);
@@ -21,6 +23,9 @@ QPixmap OverflowArrow(int size, qreal ratio, bool down) {
         if (down) {
             painter.translate(size, 0);
             painter.rotate(90);
+        } else if (leftwards) {
+            painter.translate(size, 0);
+            painter.scale(-1, 1);
         }
         QPainterPath chevrons;
         for (const qreal left : {0.22, 0.5}) {
@@ -34,9 +39,9 @@ QPixmap OverflowArrow(int size, qreal ratio, bool down) {
     return picture;
 }
 
-QIcon OverflowIcon(bool down) {
+QIcon OverflowIcon(bool down, bool leftwards) {
     QIcon icon;
-    for (const qreal ratio : {1.0, 2.0}) icon.addPixmap(OverflowArrow(16, ratio, down));
+    for (const qreal ratio : {1.0, 2.0}) icon.addPixmap(OverflowArrow(16, ratio, down, leftwards));
     return icon;
 }
 
@@ -46,7 +51,8 @@ MachineStyle::MachineStyle() = default;
 
 QIcon MachineStyle::standardIcon(StandardPixmap which, const QStyleOption* option, const QWidget* widget) const {
     if (which == SP_ToolBarHorizontalExtensionButton || which == SP_ToolBarVerticalExtensionButton) {
-        return OverflowIcon(which == SP_ToolBarVerticalExtensionButton);
+        const bool leftwards = widget ? widget->isRightToLeft() : QGuiApplication::isRightToLeft();
+        return OverflowIcon(which == SP_ToolBarVerticalExtensionButton, leftwards);
     }
     return QProxyStyle::standardIcon(which, option, widget);
 }

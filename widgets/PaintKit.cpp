@@ -124,7 +124,7 @@ private:
     }
 
     const ReferenceText& Glyph(const QString& fontKey, const QFont& reference, QChar c) {
-        const QString key = fontKey % c;
+        const QString key = fontKey % QChar(0x1f) % c;
         if (auto it = glyphs_.constFind(key); it != glyphs_.cend()) return *it;
         if (glyphs_.size() > kLasting) glyphs_.clear();  // a guard only, as above
         ReferenceText glyph = Measure(reference, QString(c));
@@ -303,17 +303,17 @@ QImage& GlowCanvas(QSize need, QImage& oneOff) {
         oneOff = QImage(need, QImage::Format_ARGB32_Premultiplied);
         return oneOff;
     }
-    static QImage* canvas = [] {
-        qAddPostRoutine([] {
-            delete canvas;
-            canvas = nullptr;
-        });
-        return new QImage;
+    // Emptied when the application object goes, as the picture cache is.
+    static QImage canvas;
+    static const bool emptiedAtExit = [] {
+        qAddPostRoutine([] { canvas = QImage(); });
+        return true;
     }();
-    if (canvas->width() < need.width() || canvas->height() < need.height()) {
-        *canvas = QImage(need.expandedTo(canvas->size()).expandedTo(QSize(64, 64)), QImage::Format_ARGB32_Premultiplied);
+    (void)emptiedAtExit;
+    if (canvas.width() < need.width() || canvas.height() < need.height()) {
+        canvas = QImage(need.expandedTo(canvas.size()).expandedTo(QSize(64, 64)), QImage::Format_ARGB32_Premultiplied);
     }
-    return *canvas;
+    return canvas;
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include <QVariant>
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 namespace keno {
 
@@ -208,10 +209,12 @@ void TwipFace::paintCabinet(QPainter& painter, const QRegion& dirty) const {
     // Chrome bezel with a neon line inside it, unless all that is repainted lies well inside.
     const qreal band = std::max(1.5, 30 * twip);
     const qreal glowReach = std::max(1.0, 10 * twip) / 2 + std::max(2.0, 60 * twip);
-    const qreal clear = band + std::max(1.0, 8 * twip) + glowReach + 2;
-    if (QRectF(face).adjusted(clear, clear, -clear, -clear).contains(QRectF(dirty.boundingRect()))) return;
-    const QRectF metal = face.adjusted(band / 2, band / 2, -band / 2, -band / 2);
     const qreal corner = 150 * twip;
+    // Round a corner the neon curves inwards, and its glow with it.
+    const qreal clear = band + std::max(1.0, 8 * twip) + glowReach + 0.8 * corner * (1 - std::numbers::sqrt2 / 2) + 2;
+    const QRectF well = QRectF(face).adjusted(clear, clear, -clear, -clear);
+    if (well.isValid() && well.contains(QRectF(dirty.boundingRect()))) return;
+    const QRectF metal = face.adjusted(band / 2, band / 2, -band / 2, -band / 2);
     QLinearGradient chrome(face.topLeft(), face.bottomRight());
     chrome.setColorAt(0.0, QColor(190, 198, 230));
     chrome.setColorAt(0.3, QColor(60, 68, 104));
@@ -244,7 +247,8 @@ void TwipFace::paintPanel(QPainter& painter, const Panel& panel, const QRegion& 
     well.setColorAt(1.0, QColor(6, 10, 30, 235));
     // A repaint under a square or a ball lies well inside: there the panel is its plain well.
     const qreal inside = corner + edgeWidth + glowRadius + 1;
-    if (area.adjusted(inside, inside, -inside, -inside).contains(QRectF(dirty.boundingRect()))) {
+    if (const QRectF plain = area.adjusted(inside, inside, -inside, -inside);
+        plain.isValid() && plain.contains(QRectF(dirty.boundingRect()))) {
         painter.fillRect(area, well);
         return;
     }

@@ -66,10 +66,16 @@ private slots:
 
     // Where a straight run meets a corner nothing is painted twice or left out: along a line
     // parallel to the edge the glow is even right through the join.
+    void roundedRectGlowHasNoSeams_data() {
+        QTest::addColumn<qreal>("corner");
+        QTest::newRow("a wide corner") << 30.0;
+        QTest::newRow("a corner just wider than the glow's reach") << 7.5;
+    }
     void roundedRectGlowHasNoSeams() {
+        QFETCH(qreal, corner);
         const QRectF rect(40.3, 40.6, 220.2, 120.5);
         const QImage glow = Painted(QSize(300, 200), [&](QPainter& p) {
-            paint::DrawRoundedRectGlow(p, rect, 30, 2, QColor(255, 64, 214, 220), 6);
+            paint::DrawRoundedRectGlow(p, rect, corner, 2, QColor(255, 64, 214, 220), 6);
         });
         for (const int y : {36, 38, 40, 42, 44}) {
             for (int x = 75; x < 226; ++x) {
@@ -125,21 +131,27 @@ private slots:
 
     // The face leaves out what a repaint does not reach; what it does paint matches the whole face.
     void partRepaintMatchesTheWholeFace_data() {
+        QTest::addColumn<QSize>("size");
         QTest::addColumn<QRect>("part");
-        QTest::newRow("inside a panel") << QRect(120, 150, 40, 30);
-        QTest::newRow("across a panel's edge") << QRect(2, 60, 30, 40);
-        QTest::newRow("across the bezel") << QRect(0, 0, 40, 40);
-        QTest::newRow("just inside the neon") << QRect(6, 300, 10, 30);
-        QTest::newRow("on the title") << QRect(200, 10, 60, 30);
-        QTest::newRow("between panels") << QRect(300, 200, 50, 50);
+        const QSize small(640, 427);
+        QTest::newRow("inside a panel") << small << QRect(120, 150, 40, 30);
+        QTest::newRow("across a panel's edge") << small << QRect(2, 60, 30, 40);
+        QTest::newRow("across the bezel") << small << QRect(0, 0, 40, 40);
+        QTest::newRow("just inside the neon") << small << QRect(6, 300, 10, 30);
+        QTest::newRow("on the title") << small << QRect(200, 10, 60, 30);
+        QTest::newRow("between panels") << small << QRect(300, 200, 50, 50);
+        // Large enough for the neon's rounded corner to curve well in from the straight runs.
+        QTest::newRow("inside the neon's corner, large face") << QSize(2880, 1920) << QRect(33, 33, 8, 8);
+        QTest::newRow("letterboxed, across the bezel") << QSize(900, 427) << QRect(120, 0, 40, 40);
     }
     void partRepaintMatchesTheWholeFace() {
+        QFETCH(QSize, size);
         QFETCH(QRect, part);
         TwipFace face(QSize(9600, 6400));
         face.setTitle(QStringLiteral("K E N O"), QRect(600, 100, 6000, 700));
         face.addPanel(QRect(100, 1000, 4000, 3000));
         face.addPanel(QRect(5000, 1000, 4000, 3000), QColor(255, 64, 214));
-        face.resize(640, 427);
+        face.resize(size);
         QImage whole = Blank(face.size());
         face.render(&whole);
         QImage piece = Blank(face.size());
